@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+// The preferences file qvprefs.ini in the folder "ini" of the program folder. Every value
+// is read afresh from the file and written at once; nothing is cached.
+
+// The file's path. Callers spell the folder "ini" or "Ini"; both reach the same file.
+QString prefsFilePath(const QString& folderName = QStringLiteral("ini"));
+
+// A value of the preferences file as a 255-character buffer receives it: at most 254
+// characters; "" for an absent file, section or key.
+QString ReadPref(const QString& section, const QString& key,
+                 const QString& filePath = prefsFilePath());
+
+// Writes a value, creating key, section and file (when the folder exists). False when
+// the file could not be written.
+bool WritePref(const QString& section, const QString& key, const QString& value,
+               const QString& filePath = prefsFilePath());

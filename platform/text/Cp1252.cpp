@@ -1,0 +1,43 @@
+#include "Cp1252.h"
+
+namespace {
+
+// 0x80 to 0x9F; everything else is the Latin-1 character of the same number.
+constexpr char16_t kHigh[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+} // namespace
+
+namespace Cp1252 {
+
+QChar toUnicode(unsigned char byte)
+{
+    if (byte >= 0x80 && byte <= 0x9F)
+        return QChar(kHigh[byte - 0x80]);
+    return QChar(byte);
+}
+
+QString decode(const QByteArray& bytes)
+{
+    QString text;
+    text.reserve(bytes.size());
+    for (char byte : bytes)
+        text.append(toUnicode(static_cast<unsigned char>(byte)));
+    return text;
+}
+
+std::optional<unsigned char> fromUnicode(QChar character)
+{
+    const char16_t code = character.unicode();
+    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF))
+        return static_cast<unsigned char>(code);
+    for (int i = 0; i < 32; ++i) {
+        if (kHigh[i] == code)
+            return static_cast<unsigned char>(0x80 + i);
+    }
+    return std::nullopt;
+}
+
+} // namespace Cp1252

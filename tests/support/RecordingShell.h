@@ -1,0 +1,38 @@
+#pragma once
+
+#include "shell/Shell.h"
+
+#include <QList>
+
+// A Shell service for tests: remembers what it was asked to start and starts nothing.
+// Installs itself on construction and uninstalls on destruction.
+class RecordingShell : public Shell
+{
+public:
+    enum class Kind { Document, CommandLine, Program };
+    struct Launch
+    {
+        Kind kind;
+        QString target;
+        WindowMode mode = WindowMode::Normal;
+    };
+
+    RecordingShell();
+    ~RecordingShell() override;
+    RecordingShell(const RecordingShell&) = delete;
+    RecordingShell& operator=(const RecordingShell&) = delete;
+
+    // What the next calls return (true unless told otherwise).
+    void setSucceeds(bool succeeds) { m_succeeds = succeeds; }
+    const QList<Launch>& launches() const { return m_launches; }
+
+    bool openDocument(const QString& target) override;
+    bool startCommandLine(const QString& commandLine, WindowMode mode) override;
+    bool startProgram(const QString& programPath) override;
+
+private:
+    bool record(Kind kind, const QString& target, WindowMode mode);
+
+    QList<Launch> m_launches;
+    bool m_succeeds = true;
+};
