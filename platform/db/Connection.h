@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+class Store;
+
+// The one connection of the program to its database. A file path opens an SQLite file;
+// the store behind it is chosen here, so that callers never see which engine they use.
+class Connection
+{
+public:
+    Connection();
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Opens the database that the path names. Throws DbError when the file is missing, is
+    // not a database or cannot be read. A connection that is open is closed first.
+    void open(const QString& path);
+    bool isOpen() const;
+    void close();
+
+    // Runs a statement that returns no rows, such as the column-adding upgrade
+    // "ALTER TABLE Categories ADD COLUMN RecordID COUNTER PRIMARY KEY". Throws DbError.
+    void execute(const QString& sql);
+
+    // The store the recordsets work through. Throws DbError when the connection is closed.
+    Store& store() const;
+
+private:
+    std::unique_ptr<Store> m_store;
+};

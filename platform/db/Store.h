@@ -1,0 +1,38 @@
+#pragma once
+
+#include "TableInfo.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+#include <optional>
+
+class DbError;
+class QSqlError;
+
+// One kind of database behind a Connection. Everything that differs between engines (how a
+// file is opened, the dialect of the schema upgrade, the error numbers, how a write is
+// locked) lives in an implementation of this interface; Recordset speaks only through it.
+class Store
+{
+public:
+    virtual ~Store() = default;
+
+    // The open Qt SQL connection the recordsets run their queries on.
+    virtual QSqlDatabase database() const = 0;
+
+    // The numbered error for an engine failure.
+    virtual DbError error(const QSqlError& error) const = 0;
+
+    // Runs a statement that returns no rows.
+    virtual void execute(const QString& sql) = 0;
+
+    // The columns and row key of a table; nothing when the name is no table (a view, or
+    // unknown: the engine reports that when the statement runs).
+    virtual std::optional<TableInfo> table(const QString& name) const = 0;
+
+    // One write transaction: begun, then committed or rolled back.
+    virtual void beginWrite() = 0;
+    virtual void commit() = 0;
+    virtual void rollback() = 0;
+};
