@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// Runs SQL text (any number of statements) on an SQLite file, creating the file when it
+// is missing. For building test databases from db/schema.sql, db/sample.sql and fixtures.
+namespace SqlScript {
+
+// False (with the engine's message in *error) when a statement fails.
+bool run(const QString& databasePath, const QString& sql, QString* error = nullptr);
+bool runFile(const QString& databasePath, const QString& sqlFile, QString* error = nullptr);
+
+} // namespace SqlScript
