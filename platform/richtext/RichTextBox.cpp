@@ -1,0 +1,326 @@
+#include "RichTextBox.h"
+
+#include "RtfReader.h"
+#include "RtfWriter.h"
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
+#include <QTextBlock>
+#include <QTextDocumentFragment>
+#include <QTextList>
+#include <QUrl>
+
+namespace {
+
+const QString kRtfMime = QStringLiteral("text/rtf");
+
+// Copies the picture resources that the document's images name from one document to another.
+void copyPictures(const QTextDocument& from, QTextDocument& to)
+{
+    for (QTextBlock block = to.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            if (!format.isImageFormat())
+                continue;
+            const QUrl name(format.toImageFormat().name());
+            const QVariant picture = from.resource(QTextDocument::ImageResource, name);
+            if (picture.isValid())
+                to.addResource(QTextDocument::ImageResource, name, picture);
+        }
+    }
+}
+
+} // namespace
+
+RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent)
+{
+    setAcceptRichText(true);
+    connect(this, &QTextEdit::cursorPositionChanged, this, &RichTextBox::selChange);
+    connect(this, &QTextEdit::selectionChanged, this, &RichTextBox::selChange);
+    connect(this, &QTextEdit::textChanged, this, &RichTextBox::selChange);
+}
+
+QString RichTextBox::textRtf() const
+{
+    return RtfWriter::write(*document());
+}
+
+void RichTextBox::setTextRtf(const QString& rtf)
+{
+    RtfReader::read(rtf, *document());
+    moveCursor(QTextCursor::Start);
+}
+
+QString RichTextBox::text() const
+{
+    return toPlainText();
+}
+
+void RichTextBox::setText(const QString& text)
+{
+    if (RtfReader::isRtf(text))
+        setTextRtf(text);
+    else
+        setPlainText(QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+}
+
+int RichTextBox::selStart() const
+{
+    return textCursor().selectionStart();
+}
+
+void RichTextBox::setSelStart(int start)
+{
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(qBound(0, start, document()->characterCount() - 1));
+    setTextCursor(cursor);
+}
+
+int RichTextBox::selLength() const
+{
+    const QTextCursor cursor = textCursor();
+    return cursor.selectionEnd() - cursor.selectionStart();
+}
+
+void RichTextBox::setSelLength(int length)
+{
+    QTextCursor cursor = textCursor();
+    const int start = cursor.selectionStart();
+    const int end = qBound(start, start + qMax(0, length), document()->characterCount() - 1);
+    cursor.setPosition(start);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+}
+
+QString RichTextBox::selText() const
+{
+    QString text = textCursor().selectedText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    text.replace(QChar::Nbsp, QLatin1Char(' '));
+    return text;
+}
+
+void RichTextBox::setSelText(const QString& text)
+{
+    QTextCursor cursor = textCursor();
+    cursor.insertText(QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    setTextCursor(cursor);
+}
+
+QTextCharFormat RichTextBox::formatAtSelection() const
+{
+    const QTextCursor selection = textCursor();
+    if (!selection.hasSelection())
+        return selection.charFormat();
+    QTextCursor first(document());
+    first.setPosition(selection.selectionStart() + 1);
+    return first.charFormat();
+}
+
+void RichTextBox::mergeFormat(const QTextCharFormat& format)
+{
+    mergeCurrentCharFormat(format);
+}
+
+bool RichTextBox::selBold() const
+{
+    return formatAtSelection().fontWeight() >= QFont::DemiBold;
+}
+
+void RichTextBox::setSelBold(bool on)
+{
+    QTextCharFormat format;
+    format.setFontWeight(on ? QFont::Bold : QFont::Normal);
+    mergeFormat(format);
+}
+
+bool RichTextBox::selItalic() const
+{
+    return formatAtSelection().fontItalic();
+}
+
+void RichTextBox::setSelItalic(bool on)
+{
+    QTextCharFormat format;
+    format.setFontItalic(on);
+    mergeFormat(format);
+}
+
+bool RichTextBox::selUnderline() const
+{
+    return formatAtSelection().fontUnderline();
+}
+
+void RichTextBox::setSelUnderline(bool on)
+{
+    QTextCharFormat format;
+    format.setFontUnderline(on);
+    mergeFormat(format);
+}
+
+bool RichTextBox::selStrikeThru() const
+{
+    return formatAtSelection().fontStrikeOut();
+}
+
+void RichTextBox::setSelStrikeThru(bool on)
+{
+    QTextCharFormat format;
+    format.setFontStrikeOut(on);
+    mergeFormat(format);
+}
+
+QColor RichTextBox::selColor() const
+{
+    const QTextCharFormat format = formatAtSelection();
+    if (!format.hasProperty(QTextFormat::ForegroundBrush))
+        return {};
+    return format.foreground().color();
+}
+
+void RichTextBox::setSelColor(const QColor& color)
+{
+    QTextCharFormat format;
+    format.setForeground(color);
+    mergeFormat(format);
+}
+
+QString RichTextBox::selFontName() const
+{
+    const QStringList families = formatAtSelection().fontFamilies().toStringList();
+    return families.isEmpty() ? document()->defaultFont().family() : families.first();
+}
+
+void RichTextBox::setSelFontName(const QString& name)
+{
+    QTextCharFormat format;
+    format.setFontFamilies({name});
+    mergeFormat(format);
+}
+
+qreal RichTextBox::selFontSize() const
+{
+    const qreal size = formatAtSelection().fontPointSize();
+    return size > 0 ? size : document()->defaultFont().pointSizeF();
+}
+
+void RichTextBox::setSelFontSize(qreal points)
+{
+    if (points <= 0)
+        return;
+    QTextCharFormat format;
+    format.setFontPointSize(points);
+    mergeFormat(format);
+}
+
+int RichTextBox::selAlignment() const
+{
+    const Qt::Alignment alignment = textCursor().blockFormat().alignment();
+    if (alignment & Qt::AlignHCenter)
+        return AlignCenter;
+    if (alignment & (Qt::AlignRight | Qt::AlignTrailing))
+        return AlignRight;
+    return AlignLeft;
+}
+
+void RichTextBox::setSelAlignment(int alignment)
+{
+    switch (alignment) {
+    case AlignRight:
+        setAlignment(Qt::AlignRight);
+        break;
+    case AlignCenter:
+        setAlignment(Qt::AlignHCenter);
+        break;
+    default:
+        setAlignment(Qt::AlignLeft);
+    }
+}
+
+bool RichTextBox::selBullet() const
+{
+    return textCursor().currentList() != nullptr;
+}
+
+void RichTextBox::setSelBullet(bool on)
+{
+    QTextCursor cursor = textCursor();
+    cursor.beginEditBlock();
+    if (on) {
+        QTextListFormat list;
+        list.setStyle(QTextListFormat::ListDisc);
+        cursor.createList(list);
+    } else {
+        QTextCursor block(document());
+        block.setPosition(cursor.selectionStart());
+        const int end = cursor.selectionEnd();
+        for (QTextBlock item = block.block(); item.isValid() && item.position() <= end;
+             item = item.next()) {
+            if (QTextList* list = item.textList())
+                list->remove(item);
+            QTextCursor reset(item);
+            QTextBlockFormat format = item.blockFormat();
+            format.setIndent(0);
+            reset.setBlockFormat(format);
+        }
+    }
+    cursor.endEditBlock();
+}
+
+bool RichTextBox::pastePicture()
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!data || !data->hasImage())
+        return false;
+    insertPicture(qvariant_cast<QImage>(data->imageData()));
+    return true;
+}
+
+void RichTextBox::insertPicture(const QImage& image)
+{
+    if (image.isNull())
+        return;
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    QTextImageFormat format;
+    format.setName(RtfReader::addPicture(*document(), png));
+    format.setWidth(image.width());
+    format.setHeight(image.height());
+    textCursor().insertImage(format);
+}
+
+bool RichTextBox::canInsertFromMimeData(const QMimeData* source) const
+{
+    return source->hasImage() || source->hasFormat(kRtfMime) || source->hasText();
+}
+
+void RichTextBox::insertFromMimeData(const QMimeData* source)
+{
+    if (source->hasFormat(kRtfMime)) {
+        QTextDocument pasted;
+        RtfReader::read(QString::fromLatin1(source->data(kRtfMime)), pasted);
+        textCursor().insertFragment(QTextDocumentFragment(&pasted));
+        copyPictures(pasted, *document());
+    } else if (source->hasImage()) {
+        insertPicture(qvariant_cast<QImage>(source->imageData()));
+    } else if (source->hasText()) {
+        textCursor().insertText(source->text());
+    }
+}
+
+QMimeData* RichTextBox::createMimeDataFromSelection() const
+{
+    QMimeData* data = QTextEdit::createMimeDataFromSelection();
+    QTextDocument selection;
+    selection.setDefaultFont(document()->defaultFont());
+    QTextCursor(&selection).insertFragment(textCursor().selection());
+    copyPictures(*document(), selection);
+    data->setData(kRtfMime, RtfWriter::write(selection).toLatin1());
+    return data;
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QColor>
+#include <QTextEdit>
+
+class QMimeData;
+
+// The rich-text box of the article window: a QTextEdit with the operations of the classic
+// rich-edit control. Positions and lengths count the characters of text(), where every
+// paragraph break is one "\n".
+class RichTextBox : public QTextEdit
+{
+    Q_OBJECT
+
+public:
+    // Paragraph alignment as the rich-edit control numbers it.
+    enum Alignment { AlignLeft = 0, AlignRight = 1, AlignCenter = 2 };
+
+    explicit RichTextBox(QWidget* parent = nullptr);
+
+    // The whole document as RTF; setting it replaces the document (plain text and a lone
+    // space load as plain text).
+    QString textRtf() const;
+    void setTextRtf(const QString& rtf);
+
+    // The plain characters; setting a text that begins with an RTF header loads it formatted.
+    QString text() const;
+    void setText(const QString& text);
+
+    int selStart() const;
+    void setSelStart(int start); // moves the caret there, nothing selected
+    int selLength() const;
+    void setSelLength(int length); // keeps the start
+    QString selText() const;
+    void setSelText(const QString& text); // replaces the selection
+
+    // The format at the start of the selection (or at the caret). The setters apply to the
+    // selection or, with nothing selected, to what is typed next.
+    bool selBold() const;
+    void setSelBold(bool on);
+    bool selItalic() const;
+    void setSelItalic(bool on);
+    bool selUnderline() const;
+    void setSelUnderline(bool on);
+    bool selStrikeThru() const;
+    void setSelStrikeThru(bool on);
+    QColor selColor() const; // invalid for the automatic colour
+    void setSelColor(const QColor& color);
+    QString selFontName() const;
+    void setSelFontName(const QString& name);
+    qreal selFontSize() const;
+    void setSelFontSize(qreal points);
+
+    // Paragraph properties of the paragraphs the selection touches.
+    int selAlignment() const;
+    void setSelAlignment(int alignment);
+    bool selBullet() const;
+    void setSelBullet(bool on);
+
+    // Embeds the clipboard's picture at the caret; false when the clipboard holds none.
+    bool pastePicture();
+
+Q_SIGNALS:
+    // Every caret move, selection change and edit.
+    void selChange();
+
+protected:
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
+    QMimeData* createMimeDataFromSelection() const override;
+
+private:
+    QTextCharFormat formatAtSelection() const;
+    void mergeFormat(const QTextCharFormat& format);
+    void insertPicture(const QImage& image);
+};
