@@ -7,11 +7,11 @@
 
 namespace {
 
-constexpr qint32 kWord = 65536;         // the 16-bit modulus
-constexpr qint32 kMultiplier = 20021;   // 0x4E35
-constexpr qint32 kKeyMultiplier = 346;  // 0x15A
-constexpr int kKeyLength = 16;          // key characters that take part
-constexpr int kRounds = 8;              // one round per key pair
+constexpr qint32 kWord = 65536;        // the 16-bit modulus
+constexpr qint32 kMultiplier = 20021;  // 0x4E35
+constexpr qint32 kKeyMultiplier = 346; // 0x15A
+constexpr int kKeyLength = 16;         // key characters that take part
+constexpr int kRounds = 8;             // one round per key pair
 
 // The working state of one ScramblePassword call. Each call starts from nothing, so the
 // state lives no longer than the call; the results are those of one module-wide state

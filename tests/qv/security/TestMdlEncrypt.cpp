@@ -60,26 +60,26 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("scrambled");
 
-        QTest::newRow("empty") << "" << "" << "";
-        QTest::newRow("one character") << "A" << "A" << "ef";
-        QTest::newRow("lower case is its own code") << "a" << "a" << "kf";
-        QTest::newRow("two characters, key feedback") << "AB" << "AB" << "hjpi";
-        QTest::newRow("short key, longer text") << "A" << "AB" << "efng";
-        QTest::newRow("key of two, text of one") << "AB" << "A" << "hj";
-        QTest::newRow("word") << "password" << "password" << "pclfhblhbdeojaio";
-        QTest::newRow("capital first letter") << "Password" << "Password"
-                                              << "ncaiaekafflafgmo";
-        QTest::newRow("letters and digits") << "Secret123" << "Secret123"
-                                            << "hencpjlghbmnblkdpp";
-        QTest::newRow("twenty characters")
-            << "abcdefghijklmnopqrst" << "abcdefghijklmnopqrst"
-            << "dpgiglohfbfkonfpfejgmecpdjgijmfaefddpnpm";
-        QTest::newRow("Windows-1252 letters") << "Grüße" << "Grüße" << "omfpineaof";
-        QTest::newRow("euro sign is byte 0x80") << "€" << "€" << "oe";
-        QTest::newRow("Mixed reaches 65536, no overflow") << "2BhH" << "2BhH" << "dcjjbepk";
-        QTest::newRow("overflow in the second round") << "ëãé" << "ëãé" << "olodoj";
-        QTest::newRow("overflow after an even count of 65536")
-            << "ëã03oséé" << "ëã03oséé" << "aaainlniiejiacac";
+        auto row = [](const char* name, const char* key, const char* text, const char* scrambled) {
+            QTest::newRow(name) << QString::fromUtf8(key) << QString::fromUtf8(text)
+                                << QString::fromUtf8(scrambled);
+        };
+        row("empty", "", "", "");
+        row("one character", "A", "A", "ef");
+        row("lower case is its own code", "a", "a", "kf");
+        row("two characters, key feedback", "AB", "AB", "hjpi");
+        row("short key, longer text", "A", "AB", "efng");
+        row("key of two, text of one", "AB", "A", "hj");
+        row("word", "password", "password", "pclfhblhbdeojaio");
+        row("capital first letter", "Password", "Password", "ncaiaekafflafgmo");
+        row("letters and digits", "Secret123", "Secret123", "hencpjlghbmnblkdpp");
+        row("twenty characters", "abcdefghijklmnopqrst", "abcdefghijklmnopqrst",
+            "dpgiglohfbfkonfpfejgmecpdjgijmfaefddpnpm");
+        row("Windows-1252 letters", "Grüße", "Grüße", "omfpineaof");
+        row("euro sign is byte 0x80", "€", "€", "oe");
+        row("Mixed reaches 65536, no overflow", "2BhH", "2BhH", "dcjjbepk");
+        row("overflow in the second round", "ëãé", "ëãé", "olodoj");
+        row("overflow after an even count of 65536", "ëã03oséé", "ëã03oséé", "aaainlniiejiacac");
     }
     void vectors()
     {
@@ -125,13 +125,13 @@ private Q_SLOTS:
     // Nothing of one call carries into the next, even after a call that met the overflow.
     void callsDoNotInfluenceEachOther()
     {
-        const QString first = mdlEncrypt::ScramblePassword(QStringLiteral("Secret123"),
-                                                           QStringLiteral("Secret123"));
+        const QString first =
+            mdlEncrypt::ScramblePassword(QStringLiteral("Secret123"), QStringLiteral("Secret123"));
         mdlEncrypt::ScramblePassword(QStringLiteral("ëãé"), QStringLiteral("ëãé"));
         mdlEncrypt::ScramblePassword(QStringLiteral("2BhH"), QStringLiteral("2BhH"));
-        QCOMPARE(mdlEncrypt::ScramblePassword(QStringLiteral("Secret123"),
-                                              QStringLiteral("Secret123")),
-                 first);
+        QCOMPARE(
+            mdlEncrypt::ScramblePassword(QStringLiteral("Secret123"), QStringLiteral("Secret123")),
+            first);
     }
 
     // A character without a Windows-1252 byte enters as "?", one per UTF-16 unit.
@@ -139,9 +139,9 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("password");
         QTest::addColumn<QString>("standIn");
-        QTest::newRow("Greek omega") << "xΩy" << "x?y";
-        QTest::newRow("character beyond 16 bits") << QString::fromUtf8("a\U0001F600")
-                                                  << "a??";
+        QTest::newRow("Greek omega") << "xΩy"
+                                     << "x?y";
+        QTest::newRow("character beyond 16 bits") << QString::fromUtf8("a\U0001F600") << "a??";
     }
     void charactersOutsideTheCodePageEnterAsQuestionMark()
     {
