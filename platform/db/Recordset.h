@@ -4,11 +4,12 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
-#include <memory>
+#include <optional>
 #include <vector>
 
 class Connection;
@@ -98,14 +99,15 @@ private:
         // Index into Row::values, or -1 for a long field read on demand.
         int slot = -1;
         bool isNumeric = false;
-        // The field a criterion on this one is matched against (its plain-text companion
-        // for a rich-text field), or -1 for the field itself.
+        // The field a criterion on this one is matched against: its plain-text companion
+        // "<name>Text" when the field is long and has one, else the field itself.
         int matchField = -1;
     };
 
     struct Row
     {
-        QVariant key;
+        // The row's key in the table; unknown for an added row until it is written.
+        qint64 key = 0;
         QList<QVariant> values;
         RowState state = RowState::Unchanged;
     };
@@ -121,36 +123,41 @@ private:
 
     Store& store() const;
     void requireOpen() const;
+    bool isUpdatable() const { return !m_keyColumn.isEmpty(); }
+    void requireUpdatable() const;
     int fieldIndex(const QString& name) const;
     // Index into m_rows of the current row; throws when there is none.
     int currentRow() const;
     void setPosition(int position);
-    void defineFields(const QStringList& names, const std::optional<TableInfo>& table);
+    void defineFields(const QStringList& heldNames, const std::optional<TableInfo>& table,
+                      bool allColumns);
     void readRows(const QString& sql);
-    QList<int> longFields() const;
     QVariant longValue(int row, int field) const;
-    void rebuildVisible(const Criterion* criterion);
-    bool matches(const Criterion& criterion, int row, const QHash<QString, bool>& sqlMatches,
-                 bool sqlRefine) const;
-    QHash<QString, bool> sqlMatches(const Criterion& criterion, int field, bool& refine) const;
+    std::vector<int> matchingRows(const Criterion* criterion) const;
+    QSet<qint64> keysMatching(const Criterion& criterion, int field) const;
     void beginEdit(int row);
-    void writeRow(int row);
+    std::optional<Row> writeRow(int row);
     void verifyRow(int row) const;
-    QList<QVariant> readHeldValues(const QVariant& key) const;
+    std::optional<QList<QVariant>> readHeldValues(qint64 key) const;
+    QString byKey(const QString& columns) const;
 
     Connection* m_connection = nullptr;
-    bool m_open = false;
     QString m_table;
     QString m_keyColumn;
+    // "SELECT <key>, <held fields> FROM <table>": the snapshot's columns.
+    QString m_rowSelect;
     QList<Field> m_fields;
+    QList<int> m_longFields;
+    int m_slotCount = 0;
     QHash<QString, int> m_fieldByName;
     std::vector<Row> m_rows;
     std::vector<int> m_visible;
+    // Index into m_visible: -1 before the first row, m_visible.size() after the last.
     int m_position = 0;
     bool m_currentDeleted = false;
     QString m_filter;
     QHash<int, RowEdit> m_edits;
-    // Digests of the long fields as read, by row and field, for the optimistic check.
+    // Digests of the long fields as last read, by row and field, for the optimistic check.
     mutable QHash<int, QHash<int, size_t>> m_longDigests;
     // The long fields of the row last read.
     mutable int m_longCacheRow = -1;

@@ -24,6 +24,9 @@ public:
     // The numbered error for an engine failure.
     virtual DbError error(const QSqlError& error) const = 0;
 
+    // A table or column name written so that the engine reads it as a name.
+    virtual QString identifier(const QString& name) const = 0;
+
     // Runs a statement that returns no rows.
     virtual void execute(const QString& sql) = 0;
 

@@ -1,0 +1,78 @@
+-- The tables of a Quorvel knowledge base (SQLite). Create a database with:
+--     sqlite3 knowledge.db < db/schema.sql
+-- Yes/no fields hold -1 (yes) and 0 (no). Short texts are VARCHAR; the rich-text documents
+-- and their plain text are MEMO, which the program reads by key when a row's field is
+-- asked for instead of holding every document in memory.
+
+-- Articles. Id is the article number as the user sees it (not a key: gaps and duplicates
+-- are allowed); INTEGER so that ORDER BY id puts 9 before 10. RecordID is the row key the
+-- engine fills. ProblemText and SolutionText hold the plain text of the two rich-text
+-- documents, written with them, so that a search matches words, never RTF markup.
+CREATE TABLE QV (
+    Id INTEGER,
+    CUName VARCHAR(255),
+    techname VARCHAR(255),
+    Title VARCHAR(255),
+    reference VARCHAR(255),
+    InitialEntry VARCHAR(50),
+    EditedBy VARCHAR(255),
+    DateEdited VARCHAR(50),
+    Image1 VARCHAR(255),
+    Image2 VARCHAR(255),
+    Image3 VARCHAR(255),
+    Image4 VARCHAR(255),
+    Image5 VARCHAR(255),
+    Image6 VARCHAR(255),
+    Image7 VARCHAR(255),
+    Image8 VARCHAR(255),
+    Image9 VARCHAR(255),
+    Image10 VARCHAR(255),
+    RecordID INTEGER PRIMARY KEY AUTOINCREMENT,
+    Problem MEMO,
+    Solution MEMO,
+    ProblemText MEMO,
+    SolutionText MEMO
+);
+CREATE INDEX QV_Id ON QV (Id);
+
+-- Category names.
+CREATE TABLE Categories (
+    category VARCHAR(255),
+    RecordID INTEGER PRIMARY KEY AUTOINCREMENT
+);
+
+-- The schema probe at start-up opens this query: it names RecordID, so on a database whose
+-- Categories still lacks that column it fails with "no such column" and the program adds it.
+CREATE VIEW Categories2 AS SELECT category, RecordID FROM Categories;
+
+-- Author names ("Entered By"), not accounts.
+CREATE TABLE Users (
+    Users VARCHAR(255)
+);
+
+-- The captions of the six article fields, in ID order.
+CREATE TABLE Customize (
+    ID INTEGER,
+    Labels VARCHAR(255)
+);
+
+-- Accounts. Password holds the scrambled form (two letters "a" to "p" per character).
+CREATE TABLE Login (
+    LoginName VARCHAR(255),
+    Password VARCHAR(255),
+    FullName VARCHAR(255),
+    Administrator INTEGER NOT NULL DEFAULT 0,
+    ReadOnly INTEGER NOT NULL DEFAULT 0
+);
+
+-- One row: whether the login window is required at start-up.
+CREATE TABLE tblEnablePasswords (
+    ID INTEGER,
+    EnablePasswords INTEGER NOT NULL DEFAULT 0
+);
+
+-- Old layout, kept: start-up opens it and reads no row.
+CREATE TABLE CUINFO (
+    CUName VARCHAR(255),
+    EmployeeName VARCHAR(255)
+);

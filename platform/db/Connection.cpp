@@ -1,0 +1,37 @@
+#include "Connection.h"
+
+#include "DbError.h"
+#include "SqliteStore.h"
+
+Connection::Connection() = default;
+
+Connection::~Connection() = default;
+
+void Connection::open(const QString& path)
+{
+    m_store.reset();
+    m_store = std::make_unique<SqliteStore>(path);
+}
+
+bool Connection::isOpen() const
+{
+    return m_store != nullptr;
+}
+
+void Connection::close()
+{
+    m_store.reset();
+}
+
+void Connection::execute(const QString& sql)
+{
+    store().execute(sql);
+}
+
+Store& Connection::store() const
+{
+    if (!m_store)
+        throw DbError(DbError::ObjectClosed, QStringLiteral("Operation is not allowed when the "
+                                                            "object is closed."));
+    return *m_store;
+}
