@@ -95,6 +95,8 @@ private Q_SLOTS:
         row("DDDD", jan5, "Monday");
         row("\"day\" d \\m m", jan5, "day 5 m 1");
         row("d.m.yyyy, T", jan5, "5.1.2026, T");
+        row("d \"open quote", jan5, "5 open quote");
+        row("d\\", jan5, "5");
     }
     void format()
     {
