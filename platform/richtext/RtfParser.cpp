@@ -101,6 +101,14 @@ bool isLetter(char16_t c)
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
+// Characters that a QTextDocument takes for structure (block and frame breaks, objects)
+// or that no text holds.
+bool isStructural(char16_t c)
+{
+    return (c < 0x20 && c != '\t') || c == QChar::ParagraphSeparator || c == 0xFDD0 ||
+           c == 0xFDD1 || c == QChar::ObjectReplacementCharacter;
+}
+
 bool isDigit(char16_t c)
 {
     return c >= '0' && c <= '9';
@@ -776,8 +784,7 @@ void RtfParser::plainRun()
     const qsizetype start = m_pos;
     while (m_pos < size) {
         const char16_t c = m_in[m_pos].unicode();
-        if (c == '{' || c == '}' || c == '\\' || c < 0x20 || QChar::isSurrogate(c) ||
-            c == 0xF0B7)
+        if (c == '{' || c == '}' || c == '\\' || c < 0x20 || c >= 0x2028)
             break;
         ++m_pos;
     }
@@ -840,6 +847,8 @@ void RtfParser::textCharacter(char16_t c)
         c = QChar::ReplacementCharacter;
     else if (c == 0xF0B7)
         c = 0x2022; // the Symbol font's bullet as Unicode private use
+    else if (isStructural(c))
+        return;
     target.append(QChar(c));
 }
 

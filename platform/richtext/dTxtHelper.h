@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QColor>
+#include <QPointer>
+#include <QString>
+
+class QTextBlock;
+class QTextEdit;
+class QTextLine;
+
+// The article window's editing helper: clipboard commands, selection and line queries, case
+// conversion, word wrap, colour and tab settings, and loading and saving the box's text as a
+// file, on one bound rich-text (or plain) box. Lines are the lines the user sees in the box,
+// wrapped lines included while word wrap is on. An operation that needs the box and is called
+// before SetEditor, and a file operation that fails, return false (or 0, or an empty text) and
+// leave the reason in errorText().
+class dTxtHelper
+{
+public:
+    enum ConvertMode { UpperCase = 0, LowerCase = 1, ProperCase = 2, ToggleCase = 3 };
+
+    bool WordWrap(bool on);
+    bool Convert(int mode);
+    bool Cut();
+    bool Clear();
+    bool Copy();
+    bool Undo();
+    bool Paste();
+    bool SelectAll();
+    int SelPos();
+    bool SelPos(int position);
+    bool SelectText(int start, int length);
+    void SetEditor(QTextEdit* editor);
+    bool CanPaste() const;
+    int LineCount();
+    int VisableLine();
+    int LineIndex();
+    int LineLength();
+    bool LoadFromFile(const QString& path);
+    bool SaveToFile(const QString& path);
+    bool SaveSelection(const QString& path);
+    bool CanUndo();
+    bool CanReDo();
+    int GotoLine() const { return m_gotoLine; }
+    void GotoLine(int line);
+    QString GetLineText(int line);
+    void ForeColor(const QColor& color);
+    bool TabStops(int n);
+
+    // Why the last operation failed; empty after one that succeeded.
+    QString errorText() const { return m_errorText; }
+
+private:
+    static QString toggleCase(const QString& text);
+    static QString properCase(const QString& text);
+    bool editorBound();
+    bool fileFailed(const QString& path, const QString& reason);
+    bool writeFile(const QString& path, const QString& text);
+    // The visual line holding a character position, counted over the whole document.
+    int lineOfPosition(int position);
+    // The characters of the n-th visual line (0-based), without its line break.
+    QString lineText(int line);
+    // The block and line of the document's n-th visual line (0-based); false past the end.
+    bool findLine(int line, QTextBlock* block, QTextLine* textLine);
+    void layoutAll();
+
+    QPointer<QTextEdit> m_editor;
+    int m_gotoLine = 0;
+    QString m_errorText;
+};
