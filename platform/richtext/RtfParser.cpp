@@ -505,6 +505,9 @@ void RtfParser::controlWord(Word word, bool hasValue, int value)
     case Destination::Text:
         paragraphWord(word, value);
         break;
+    case Destination::ListText:
+        specialCharacterWord(word);
+        break;
     case Destination::FontTable:
     case Destination::ColorTable:
         tableWord(word, value);
@@ -674,6 +677,14 @@ bool RtfParser::paragraphWord(Word word, int value)
     case Word::Par:
         paragraphEnd();
         return true;
+    default:
+        return specialCharacterWord(word);
+    }
+}
+
+bool RtfParser::specialCharacterWord(Word word)
+{
+    switch (word) {
     case Word::Line:
         textCharacter(QChar::LineSeparator);
         return true;

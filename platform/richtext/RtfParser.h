@@ -119,6 +119,7 @@ private:
     bool documentWord(Word word, int value);
     bool characterWord(Word word, bool hasValue, int value);
     bool paragraphWord(Word word, int value);
+    bool specialCharacterWord(Word word);
     bool pictureWord(Word word, int value);
     void tableWord(Word word, int value);
     void hexByte();

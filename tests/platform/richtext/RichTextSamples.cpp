@@ -1,0 +1,35 @@
+#include "RichTextSamples.h"
+
+#include <QBuffer>
+#include <QImage>
+
+namespace RichTextSamples {
+
+QByteArray picture(const char* format, int width, int height, const QColor& color)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(color);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+QString brokenHex(const QByteArray& bytes)
+{
+    const QString hex = QString::fromLatin1(bytes.toHex());
+    QString broken;
+    for (qsizetype i = 0; i < hex.size(); i += 6)
+        broken += hex.mid(i, 6) + (i % 12 == 0 ? QStringLiteral(" ") : QStringLiteral("\r\n"));
+    return broken;
+}
+
+QString rtfDocument(const QString& body)
+{
+    return QStringLiteral("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 "
+                          "Arial;}}{\\colortbl ;\\red255\\green0\\blue0;}\\uc1\\pard ") +
+           body + QStringLiteral("}");
+}
+
+} // namespace RichTextSamples

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QColor>
+#include <QString>
+
+// Pictures and RTF pieces shared by the rich-text tests.
+namespace RichTextSamples {
+
+// A solid-coloured picture of the given size, encoded as "PNG" or "JPEG".
+QByteArray picture(const char* format, int width, int height, const QColor& color = Qt::red);
+
+// The bytes as picture hex, broken by blanks and line breaks the way old writers do.
+QString brokenHex(const QByteArray& bytes);
+
+// A complete RTF document around a body, with one Arial font and a red colour entry.
+QString rtfDocument(const QString& body);
+
+} // namespace RichTextSamples
