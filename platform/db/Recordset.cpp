@@ -8,14 +8,10 @@
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
 
 #include <algorithm>
 
 namespace {
-// Repeated short texts (categories, authors, dates, "N/A") share one copy in a snapshot.
-constexpr qsizetype kSharedTextLength = 32;
-
 // A SELECT over one table, split into its column list, the table and what follows.
 struct SingleTableSelect
 {
@@ -103,36 +99,15 @@ void Recordset::open(Connection& connection, const QString& sql)
         query = m_rowSelect + select->rest;
     }
 
-    QSqlQuery reader(engine.database());
-    reader.setForwardOnly(true);
-    if (!reader.exec(query))
-        throw engine.error(reader.lastError());
-    const QSqlRecord record = reader.record();
-    QStringList heldNames;
-    for (int i = isUpdatable() ? 1 : 0; i < record.count(); ++i)
-        heldNames.append(record.fieldName(i));
-    defineFields(heldNames, table, allColumns);
-
-    QSet<QString> sharedTexts;
     const int first = isUpdatable() ? 1 : 0;
-    while (reader.next()) {
+    const QStringList columns = engine.select(query, {}, [&](QList<QVariant>&& values) {
         Row row;
-        if (isUpdatable())
-            row.key = reader.value(0).toLongLong();
-        row.values.reserve(m_slotCount);
-        for (int i = 0; i < m_slotCount; ++i) {
-            QVariant value = reader.value(first + i);
-            if (value.typeId() == QMetaType::QString) {
-                const QString text = value.toString();
-                if (text.size() <= kSharedTextLength)
-                    value = *sharedTexts.insert(text);
-            }
-            row.values.append(value);
-        }
+        if (first > 0)
+            row.key = values.takeFirst().toLongLong();
+        row.values = std::move(values);
         m_rows.push_back(std::move(row));
-    }
-    if (reader.lastError().isValid())
-        throw engine.error(reader.lastError());
+    });
+    defineFields(columns.mid(first), table, allColumns);
     m_connection = &connection;
     m_visible = matchingRows(nullptr);
     setPosition(0);
@@ -274,16 +249,14 @@ QVariant Recordset::longValue(int row, int field) const
         QStringList columns;
         for (const int longField : m_longFields)
             columns.append(engine.identifier(m_fields.at(longField).name));
-        QSqlQuery query = prepared(engine, byKey(columns.join(QLatin1String(", "))));
-        query.addBindValue(m_rows[row].key);
-        run(engine, query);
-        const bool found = query.next();
+        QList<QVariant> values(m_longFields.size());
+        engine.select(byKey(columns.join(QLatin1String(", "))), {m_rows[row].key},
+                      [&](QList<QVariant>&& found) { values = std::move(found); });
         m_longCache.clear();
         QHash<int, size_t>& digests = m_longDigests[row];
         for (int i = 0; i < m_longFields.size(); ++i) {
-            const QVariant value = found ? query.value(i) : QVariant();
-            m_longCache.insert(m_longFields.at(i), value);
-            digests.insert(m_longFields.at(i), digest(value));
+            m_longCache.insert(m_longFields.at(i), values.at(i));
+            digests.insert(m_longFields.at(i), digest(values.at(i)));
         }
         m_longCacheRow = row;
     }
@@ -465,18 +438,15 @@ QSet<qint64> Recordset::keysMatching(const Criterion& criterion, int field) cons
     const Store& engine = store();
     const bool refine = criterion.needsRefine();
     const QString column = engine.identifier(m_fields.at(field).name);
-    QSqlQuery query = prepared(
-        engine, QStringLiteral("SELECT %1%2 FROM %3 WHERE %4 LIKE ? ESCAPE '\\'")
-                    .arg(engine.identifier(m_keyColumn),
-                         refine ? QStringLiteral(", ") + column : QString(),
-                         engine.identifier(m_table), column));
-    query.addBindValue(criterion.sqlLikePattern());
-    run(engine, query);
     QSet<qint64> keys;
-    while (query.next()) {
-        if (!refine || criterion.matches(query.value(1), false))
-            keys.insert(query.value(0).toLongLong());
-    }
+    engine.select(QStringLiteral("SELECT %1%2 FROM %3 WHERE %4 LIKE ? ESCAPE '\\'")
+                      .arg(engine.identifier(m_keyColumn),
+                           refine ? QStringLiteral(", ") + column : QString(),
+                           engine.identifier(m_table), column),
+                  {criterion.sqlLikePattern()}, [&](QList<QVariant>&& row) {
+                      if (!refine || criterion.matches(row.at(1), false))
+                          keys.insert(row.at(0).toLongLong());
+                  });
     return keys;
 }
 
@@ -613,14 +583,14 @@ void Recordset::verifyRow(int row) const
     QStringList columns;
     for (auto it = digests.cbegin(); it != digests.cend(); ++it)
         columns.append(engine.identifier(m_fields.at(it.key()).name));
-    QSqlQuery query = prepared(engine, byKey(columns.join(QLatin1String(", "))));
-    query.addBindValue(m_rows[row].key);
-    run(engine, query);
-    if (!query.next())
+    std::optional<QList<QVariant>> values;
+    engine.select(byKey(columns.join(QLatin1String(", "))), {m_rows[row].key},
+                  [&](QList<QVariant>&& found) { values = std::move(found); });
+    if (!values)
         throw rowChanged();
     int column = 0;
     for (auto it = digests.cbegin(); it != digests.cend(); ++it) {
-        if (digest(query.value(column++)) != it.value())
+        if (digest(values->at(column++)) != it.value())
             throw rowChanged();
     }
 }
@@ -628,15 +598,11 @@ void Recordset::verifyRow(int row) const
 std::optional<QList<QVariant>> Recordset::readHeldValues(qint64 key) const
 {
     const Store& engine = store();
-    QSqlQuery query = prepared(
-        engine, m_rowSelect + QStringLiteral(" WHERE %1 = ?").arg(engine.identifier(m_keyColumn)));
-    query.addBindValue(key);
-    run(engine, query);
-    if (!query.next())
-        return std::nullopt;
-    QList<QVariant> values;
-    values.reserve(m_slotCount);
-    for (int i = 0; i < m_slotCount; ++i)
-        values.append(query.value(i + 1));
+    std::optional<QList<QVariant>> values;
+    engine.select(m_rowSelect + QStringLiteral(" WHERE %1 = ?").arg(engine.identifier(m_keyColumn)),
+                  {key}, [&](QList<QVariant>&& found) {
+                      found.removeFirst();
+                      values = std::move(found);
+                  });
     return values;
 }

@@ -5,12 +5,20 @@
 #include <QAtomicInt>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
 
+#include <sqlite3.h>
+
+#include <memory>
+
 namespace {
 constexpr int kBusyTimeoutMs = 10000;
+// Texts up to this many bytes are looked up before they are decoded, so that the many rows
+// holding the same category, author, date or "N/A" share one copy.
+constexpr int kSharedTextBytes = 32;
 
 // SQLite's primary result codes that mean the file itself cannot be used.
 enum SqliteCode {
@@ -45,6 +53,44 @@ bool isLongType(const QString& type)
     static const QRegularExpression longType(QStringLiteral("MEMO|LONGTEXT|CLOB|BLOB"),
                                              QRegularExpression::CaseInsensitiveOption);
     return longType.match(type).hasMatch();
+}
+DbError numbered(int code, const QString& description)
+{
+    switch (code & 0xff) {
+    case Error:
+        if (description.startsWith(QLatin1String("no such column")))
+            return DbError(DbError::UnknownName, description);
+        if (description.startsWith(QLatin1String("no such table")))
+            return DbError(DbError::UnknownTable, description);
+        return DbError(DbError::StatementFailed, description);
+    case Perm:
+    case Busy:
+    case Locked:
+    case NoMem:
+    case ReadOnly:
+    case IoErr:
+    case Corrupt:
+    case Full:
+    case CantOpen:
+    case NotADb:
+        return DbError(DbError::StoreFailure, description);
+    default:
+        return DbError(DbError::StatementFailed, description);
+    }
+}
+
+void bind(sqlite3_stmt* statement, int index, const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+        sqlite3_bind_int64(statement, index, value.toLongLong());
+        break;
+    default: {
+        const QByteArray text = value.toString().toUtf8();
+        sqlite3_bind_text(statement, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+    }
+    }
 }
 } // namespace
 
@@ -104,30 +150,75 @@ DbError SqliteStore::error(const QSqlError& error) const
     const QString description =
         error.databaseText().isEmpty() ? error.text() : error.databaseText();
     bool known = false;
-    const int code = error.nativeErrorCode().toInt(&known) & 0xff;
-    if (!known)
-        return DbError(DbError::StatementFailed, description);
-    switch (code) {
-    case Error:
-        if (description.startsWith(QLatin1String("no such column")))
-            return DbError(DbError::UnknownName, description);
-        if (description.startsWith(QLatin1String("no such table")))
-            return DbError(DbError::UnknownTable, description);
-        return DbError(DbError::StatementFailed, description);
-    case Perm:
-    case Busy:
-    case Locked:
-    case NoMem:
-    case ReadOnly:
-    case IoErr:
-    case Corrupt:
-    case Full:
-    case CantOpen:
-    case NotADb:
-        return DbError(DbError::StoreFailure, description);
-    default:
-        return DbError(DbError::StatementFailed, description);
+    const int code = error.nativeErrorCode().toInt(&known);
+    return known ? numbered(code, description) : DbError(DbError::StatementFailed, description);
+}
+
+DbError SqliteStore::engineError() const
+{
+    sqlite3* handle = *static_cast<sqlite3* const*>(database().driver()->handle().constData());
+    return numbered(sqlite3_extended_errcode(handle), QString::fromUtf8(sqlite3_errmsg(handle)));
+}
+
+QStringList SqliteStore::select(const QString& sql, const QVariantList& parameters,
+                                const std::function<void(QList<QVariant>&&)>& onRow) const
+{
+    sqlite3* handle = *static_cast<sqlite3* const*>(database().driver()->handle().constData());
+    const QByteArray text = sql.toUtf8();
+    sqlite3_stmt* prepared = nullptr;
+    if (sqlite3_prepare_v2(handle, text.constData(), int(text.size()), &prepared, nullptr) !=
+        SQLITE_OK)
+        throw engineError();
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(prepared,
+                                                                           sqlite3_finalize);
+    for (int i = 0; i < parameters.size(); ++i)
+        bind(prepared, i + 1, parameters.at(i));
+    const int count = sqlite3_column_count(prepared);
+    QStringList names;
+    for (int i = 0; i < count; ++i)
+        names.append(QString::fromUtf8(sqlite3_column_name(prepared, i)));
+
+    QHash<QByteArray, QVariant> shared;
+    int result = SQLITE_ROW;
+    while ((result = sqlite3_step(prepared)) == SQLITE_ROW) {
+        QList<QVariant> row;
+        row.reserve(count);
+        for (int i = 0; i < count; ++i) {
+            switch (sqlite3_column_type(prepared, i)) {
+            case SQLITE_INTEGER:
+                row.append(QVariant(qlonglong(sqlite3_column_int64(prepared, i))));
+                break;
+            case SQLITE_FLOAT:
+                row.append(QVariant(sqlite3_column_double(prepared, i)));
+                break;
+            case SQLITE_BLOB:
+                row.append(QVariant(QByteArray(
+                    static_cast<const char*>(sqlite3_column_blob(prepared, i)),
+                    sqlite3_column_bytes(prepared, i))));
+                break;
+            case SQLITE_TEXT: {
+                const char* bytes = reinterpret_cast<const char*>(sqlite3_column_text(prepared, i));
+                const int size = sqlite3_column_bytes(prepared, i);
+                if (size > kSharedTextBytes) {
+                    row.append(QVariant(QString::fromUtf8(bytes, size)));
+                    break;
+                }
+                auto found = shared.constFind(QByteArray::fromRawData(bytes, size));
+                if (found == shared.constEnd())
+                    found = shared.insert(QByteArray(bytes, size),
+                                          QVariant(QString::fromUtf8(bytes, size)));
+                row.append(found.value());
+                break;
+            }
+            default:
+                row.append(QVariant());
+            }
+        }
+        onRow(std::move(row));
     }
+    if (result != SQLITE_DONE)
+        throw engineError();
+    return names;
 }
 
 QString SqliteStore::identifier(const QString& name) const

@@ -18,6 +18,8 @@ public:
     QSqlDatabase database() const override;
     DbError error(const QSqlError& error) const override;
     QString identifier(const QString& name) const override;
+    QStringList select(const QString& sql, const QVariantList& parameters,
+                       const std::function<void(QList<QVariant>&&)>& onRow) const override;
     // Also carries out "ALTER TABLE t ADD [COLUMN] c COUNTER PRIMARY KEY", which SQLite has
     // no statement for, by rebuilding the table.
     void execute(const QString& sql) override;
@@ -30,6 +32,7 @@ private:
     void open(const QString& path);
     void closeConnection();
     void run(const QString& sql) const;
+    DbError engineError() const;
     void addCounterKey(const QString& tableName, const QString& column);
 
     QString m_connectionName;

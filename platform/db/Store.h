@@ -5,6 +5,11 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include <QList>
+#include <QStringList>
+#include <QVariant>
+
+#include <functional>
 #include <optional>
 
 class DbError;
@@ -26,6 +31,12 @@ public:
 
     // A table or column name written so that the engine reads it as a name.
     virtual QString identifier(const QString& name) const = 0;
+
+    // Runs a query with its "?" parameters bound in order, hands every row to onRow as it
+    // is read, and returns the column names. Repeated short texts share one copy. A null
+    // value is an invalid QVariant.
+    virtual QStringList select(const QString& sql, const QVariantList& parameters,
+                               const std::function<void(QList<QVariant>&&)>& onRow) const = 0;
 
     // Runs a statement that returns no rows.
     virtual void execute(const QString& sql) = 0;
