@@ -316,10 +316,14 @@ void RichTextBox::insertFromMimeData(const QMimeData* source)
 
 QMimeData* RichTextBox::createMimeDataFromSelection() const
 {
-    QMimeData* data = QTextEdit::createMimeDataFromSelection();
+    // Qt's own selection data lists a fixed set of formats, so the RTF goes into a new one.
+    auto* data = new QMimeData;
+    const QTextDocumentFragment fragment = textCursor().selection();
+    data->setText(selText());
+    data->setHtml(fragment.toHtml());
     QTextDocument selection;
     selection.setDefaultFont(document()->defaultFont());
-    QTextCursor(&selection).insertFragment(textCursor().selection());
+    QTextCursor(&selection).insertFragment(fragment);
     copyPictures(*document(), selection);
     data->setData(kRtfMime, RtfWriter::write(selection).toLatin1());
     return data;
