@@ -386,5 +386,7 @@ bool dTxtHelper::findLine(int line, QTextBlock* block, QTextLine* textLine)
 
 void dTxtHelper::layoutAll()
 {
-    m_editor->document()->pageCount(); // finishes the layout of every block
+    // Asking for the last block's place lays out every block before it.
+    const QTextDocument* document = m_editor->document();
+    document->documentLayout()->blockBoundingRect(document->lastBlock());
 }

@@ -1,0 +1,294 @@
+#include "RichTextSamples.h"
+#include "richtext/RichTextBox.h"
+#include "richtext/dTxtHelper.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace RichTextSamples;
+
+class TestdTxtHelper : public QObject
+{
+    Q_OBJECT
+
+private:
+    RichTextBox* m_box = nullptr;
+    dTxtHelper* m_helper = nullptr;
+    QTemporaryDir* m_dir = nullptr;
+
+    QString path(const QString& name) const { return m_dir->filePath(name); }
+
+    QByteArray fileBytes(const QString& name) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_box = new RichTextBox;
+        m_helper = new dTxtHelper;
+        m_helper->SetEditor(m_box);
+        m_dir = new QTemporaryDir;
+    }
+
+    void cleanup()
+    {
+        delete m_helper;
+        delete m_box;
+        delete m_dir;
+    }
+
+    void convert_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("toggle whole text") << "Hello World" << 0 << 0 << 3 << "hELLO wORLD";
+        QTest::newRow("upper whole text") << "mixed Case 1" << 0 << 0 << 0 << "MIXED CASE 1";
+        QTest::newRow("lower selection") << "xABCx" << 1 << 3 << 1 << "xabcx";
+        QTest::newRow("proper case") << "the QUICK o'neil fox" << 0 << 0 << 2
+                                     << "The Quick O'Neil Fox";
+        QTest::newRow("unknown mode") << "Same" << 0 << 0 << 7 << "Same";
+    }
+
+    void convert()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, start);
+        QFETCH(int, length);
+        QFETCH(int, mode);
+        QFETCH(QString, expected);
+        m_box->setText(text);
+        QVERIFY(m_helper->SelectText(start, length));
+        QVERIFY(m_helper->Convert(mode));
+        QCOMPARE(m_box->text(), expected);
+        QCOMPARE(m_box->selStart(), length > 0 ? start : 0);
+        QCOMPARE(m_box->selLength(), length);
+    }
+
+    void convertWholeTextDropsFormatting()
+    {
+        m_box->setTextRtf(rtfDocument("plain \\b bold"));
+        m_helper->Convert(0);
+        QCOMPARE(m_box->text(), QStringLiteral("PLAIN BOLD"));
+        m_helper->SelectText(6, 4);
+        QVERIFY(!m_box->selBold());
+    }
+
+    void convertSelectionKeepsTheRest()
+    {
+        m_box->setTextRtf(rtfDocument("\\b bold\\b0  rest"));
+        m_helper->SelectText(5, 4);
+        m_helper->Convert(0);
+        QCOMPARE(m_box->text(), QStringLiteral("bold REST"));
+        QCOMPARE(m_box->selText(), QStringLiteral("REST"));
+        m_helper->SelectText(0, 4);
+        QVERIFY(m_box->selBold());
+    }
+
+    void loadFromFile_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("utf-16 little endian") << QByteArray("\xFF\xFEH\0i\0", 6) << "Hi";
+        QTest::newRow("utf-16 big endian") << QByteArray("\xFE\xFF\0H\0i", 6) << "Hi";
+        QTest::newRow("no mark") << QByteArray("Hi") << "Hi";
+        QTest::newRow("empty file") << QByteArray() << "";
+        QTest::newRow("utf-8") << QByteArray("Gr\xC3\xBC\xC3\x9F" "e\r\nline") << "Grüße\nline";
+        QTest::newRow("utf-8 with mark") << QByteArray("\xEF\xBB\xBFok") << "ok";
+        QTest::newRow("windows-1252") << QByteArray("caf\xE9 \x80") << "café €";
+        QTest::newRow("rtf loads as text") << QByteArray("{\\rtf1 \\b x}") << "{\\rtf1 \\b x}";
+    }
+
+    void loadFromFile()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, expected);
+        QFile file(path("in.txt"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        m_box->setText(QStringLiteral("previous"));
+        QVERIFY(m_helper->LoadFromFile(path("in.txt")));
+        QCOMPARE(m_box->text(), expected);
+    }
+
+    void saveThenLoad()
+    {
+        const QString text = QStringLiteral("first line\nGrüße € 😀\tend");
+        m_box->setText(text);
+        QVERIFY(m_helper->SaveToFile(path("out.txt")));
+        QCOMPARE(fileBytes("out.txt"), text.toUtf8());
+        m_box->setText(QString());
+        QVERIFY(m_helper->LoadFromFile(path("out.txt")));
+        QCOMPARE(m_box->text(), text);
+    }
+
+    void saveSelection()
+    {
+        m_box->setText(QStringLiteral("one\ntwo three"));
+        m_helper->SelectText(2, 5);
+        QVERIFY(m_helper->SaveSelection(path("part.txt")));
+        QCOMPARE(fileBytes("part.txt"), QByteArray("e\ntwo"));
+    }
+
+    void fileFailures()
+    {
+        QVERIFY(!m_helper->LoadFromFile(path("missing.txt")));
+        QVERIFY(m_helper->errorText().contains(QLatin1String("missing.txt")));
+        QVERIFY(!m_helper->SaveToFile(path("no/such/folder/x.txt")));
+        QVERIFY(!m_helper->errorText().isEmpty());
+        QVERIFY(m_helper->SelectAll());
+        QVERIFY(m_helper->errorText().isEmpty());
+    }
+
+    void withoutEditor()
+    {
+        dTxtHelper helper;
+        QVERIFY(!helper.Cut());
+        QVERIFY(!helper.errorText().isEmpty());
+        QVERIFY(!helper.Paste());
+        QVERIFY(!helper.Convert(0));
+        QVERIFY(!helper.LoadFromFile(path("x.txt")));
+        QCOMPARE(helper.LineCount(), 0);
+        QCOMPARE(helper.GetLineText(1), QString());
+        helper.GotoLine(3);
+        QCOMPARE(helper.GotoLine(), 3);
+        helper.ForeColor(Qt::red);
+        QApplication::clipboard()->setText(QStringLiteral("t"));
+        QVERIFY(helper.CanPaste());
+    }
+
+    void gotoLine()
+    {
+        m_box->setText(QStringLiteral("one\ntwo\nthree"));
+        m_helper->SelectText(5, 2);
+        m_helper->GotoLine(1);
+        QCOMPARE(m_box->selStart(), 0);
+        QCOMPARE(m_box->selLength(), 0);
+        QCOMPARE(m_helper->GotoLine(), 1);
+        m_helper->GotoLine(3);
+        QCOMPARE(m_box->selStart(), 8);
+        m_helper->SelectText(5, 2);
+        m_helper->GotoLine(9);
+        QCOMPARE(m_box->selStart(), 5);
+        QCOMPARE(m_box->selLength(), 0);
+        QCOMPARE(m_helper->GotoLine(), 9);
+    }
+
+    void canPaste()
+    {
+        QApplication::clipboard()->setText(QStringLiteral("clip"));
+        QVERIFY(m_helper->CanPaste());
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("clip"));
+        QApplication::clipboard()->setImage(QImage::fromData(picture("PNG", 2, 2)));
+        QVERIFY(!m_helper->CanPaste());
+        QVERIFY(QApplication::clipboard()->mimeData()->hasImage());
+    }
+
+    void lineQueries()
+    {
+        m_box->setText(QStringLiteral("alpha\nbeta\ngamma delta\n"));
+        m_helper->SelPos(13);
+        QCOMPARE(m_helper->LineIndex(), 3);
+        QCOMPARE(m_helper->LineCount(), 4);
+        QCOMPARE(m_helper->VisableLine(), 0);
+        QCOMPARE(m_helper->GetLineText(2), QStringLiteral("beta"));
+        QCOMPARE(m_helper->GetLineText(3), QStringLiteral("gamma delta"));
+        QCOMPARE(m_helper->GetLineText(9), QString());
+        QCOMPARE(m_helper->LineLength(), 12);
+        m_helper->SelectText(0, 8);
+        QCOMPARE(m_helper->LineIndex(), 2);
+        QCOMPARE(m_helper->SelPos(), 0);
+    }
+
+    void lineBreakInsideParagraph()
+    {
+        m_box->setTextRtf(rtfDocument("one\\line two\\par three"));
+        m_box->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_box));
+        QCOMPARE(m_helper->LineCount(), 3);
+        QCOMPARE(m_helper->GetLineText(1), QStringLiteral("one"));
+        QCOMPARE(m_helper->GetLineText(2), QStringLiteral("two"));
+        m_helper->GotoLine(2);
+        QCOMPARE(m_box->selStart(), 4);
+    }
+
+    void getLineTextKeeps255Characters()
+    {
+        m_box->setText(QString(300, QLatin1Char('x')));
+        m_helper->WordWrap(false);
+        QCOMPARE(m_helper->GetLineText(1).size(), 255);
+    }
+
+    void wordWrapCountsWrappedLines()
+    {
+        m_box->setText(QStringLiteral("word ").repeated(300));
+        m_box->resize(150, 300);
+        m_box->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_box));
+        m_helper->WordWrap(false);
+        QCOMPARE(m_box->lineWrapMode(), QTextEdit::NoWrap);
+        QCOMPARE(m_helper->LineCount(), 1);
+        m_helper->WordWrap(true);
+        QCOMPARE(m_box->lineWrapMode(), QTextEdit::WidgetWidth);
+        QVERIFY(m_helper->LineCount() > 5);
+        QCOMPARE(m_helper->GetLineText(2).trimmed().left(4), QStringLiteral("word"));
+        m_box->verticalScrollBar()->setValue(m_box->verticalScrollBar()->maximum());
+        QVERIFY(m_helper->VisableLine() > 0);
+    }
+
+    void foreColor()
+    {
+        m_box->setTextRtf(rtfDocument("a\\par \\cf1 b"));
+        m_helper->SelectText(0, 1);
+        m_helper->ForeColor(QColor(0, 0, 200));
+        QCOMPARE(m_box->selStart(), 0);
+        QCOMPARE(m_box->selLength(), 0);
+        for (int start : {0, 2}) {
+            m_helper->SelectText(start, 1);
+            QCOMPARE(m_box->selColor(), QColor(0, 0, 200));
+        }
+    }
+
+    void clipboardAndUndo()
+    {
+        m_box->setText(QStringLiteral("abc"));
+        m_helper->SelectText(1, 1);
+        QVERIFY(m_helper->Cut());
+        QCOMPARE(m_box->text(), QStringLiteral("ac"));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("b"));
+        m_helper->SelPos(2);
+        QVERIFY(m_helper->Paste());
+        QCOMPARE(m_box->text(), QStringLiteral("acb"));
+        QVERIFY(m_helper->CanUndo());
+        QVERIFY(m_helper->Undo());
+        QCOMPARE(m_box->text(), QStringLiteral("ac"));
+        QVERIFY(m_helper->CanReDo());
+        m_helper->SelectText(0, 1);
+        QVERIFY(m_helper->Copy());
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("a"));
+        QVERIFY(m_helper->Clear());
+        QCOMPARE(m_box->text(), QStringLiteral("c"));
+        QVERIFY(m_helper->SelectAll());
+        QCOMPARE(m_box->selLength(), 1);
+    }
+
+    void tabStops()
+    {
+        QVERIFY(m_helper->TabStops(16));
+        QCOMPARE(m_box->tabStopDistance(), 16 * m_box->fontMetrics().averageCharWidth() / 4.0);
+    }
+};
+
+QTEST_MAIN(TestdTxtHelper)
+#include "TestdTxtHelper.moc"
