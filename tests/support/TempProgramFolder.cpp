@@ -3,6 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTest>
+
+#include "SqlScript.h"
+#include "TestPaths.h"
+#include "profile/Prefs.h"
 
 namespace {
 const char* const kVariable = "QUORVEL_PROGRAM_DIR";
@@ -36,4 +41,17 @@ QByteArray TempProgramFolder::readFile(const QString& relative) const
 {
     QFile file(filePath(relative));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString TempProgramFolder::createDatabase(const QString& extraSql) const
+{
+    const QString database = filePath(QStringLiteral("kb.db"));
+    QString error;
+    if (!SqlScript::runFile(database, TestPaths::sourceDir() + QStringLiteral("/db/schema.sql"),
+                            &error) ||
+        !SqlScript::run(database, extraSql, &error)) {
+        QTest::qFail(qPrintable(QStringLiteral("test database: ") + error), __FILE__, __LINE__);
+    }
+    WritePref(QStringLiteral("General"), QStringLiteral("Path"), database);
+    return database;
 }

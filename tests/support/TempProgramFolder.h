@@ -22,6 +22,11 @@ public:
     void writeFile(const QString& relative, const QByteArray& bytes) const;
     QByteArray readFile(const QString& relative) const;
 
+    // Creates kb.db in the folder from db/schema.sql and then the given SQL, and records
+    // its path as the database path of ini/qvprefs.ini. Returns the database's path; fails
+    // the running test when a statement fails.
+    QString createDatabase(const QString& extraSql = {}) const;
+
 private:
     QTemporaryDir m_dir;
     QByteArray m_previous;

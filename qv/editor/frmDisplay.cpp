@@ -1,0 +1,345 @@
+#include "frmDisplay.h"
+
+#include "db/Recordset.h"
+#include "editor/EditorFont.h"
+#include "richtext/RichTextBox.h"
+#include "shell/ProgramFolder.h"
+#include "shell/Shell.h"
+#include "startup/Session.h"
+#include "text/NumberText.h"
+#include "ui/Dialogs.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Design units: 15 twips make one pixel at 96 dpi.
+constexpr int px(int twips)
+{
+    return twips / 15;
+}
+
+const QString kTitle = QStringLiteral("Quorvel");
+
+const char* const kCaptionNames[6] = {"lblProblemNo", "lbCUName", "lblTech",
+                                      "Label4",       "lblProblem", "lblSolution"};
+const char* const kDesignCaptions[6] = {"QV Number:", "Category:", "Entered By:",
+                                        "Title:",     "Problem Description:", "Solution:"};
+
+// Letters whose Alt shortcut is taken by the main window's menus and this window's buttons.
+const QString kReservedMnemonics = QStringLiteral("fsthri");
+
+// The caption with an Alt+letter mnemonic on its first letter that no other control of
+// the window uses; the letters used are added to `used`.
+QString withMnemonic(const QString& caption, QString& used)
+{
+    QString plain = caption;
+    plain.remove(QLatin1Char('&'));
+    for (qsizetype i = 0; i < plain.size(); ++i) {
+        const QChar letter = plain.at(i).toLower();
+        if (letter.isLetter() && !used.contains(letter)) {
+            used += letter;
+            return plain.left(i) + QLatin1Char('&') + plain.mid(i);
+        }
+    }
+    return plain;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+template <typename Widget>
+Widget* named(Widget* widget, const char* name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QString textOf(Recordset& set, const char* field)
+{
+    return set.value(QLatin1String(field)).toString();
+}
+
+} // namespace
+
+frmDisplay::frmDisplay(Session& session, QWidget* parent) : QWidget(parent), m_session(session)
+{
+    setObjectName(QStringLiteral("frmDisplay"));
+    setAccessibleName(QStringLiteral("Quorvel Article"));
+    buildControls();
+
+    // Load: nobody has logged in yet when the article window is made.
+    m_session.login.UserLoggedIn = false;
+    m_session.login.UserIsReadOnly = false;
+    loadCaptions();
+    FillNameLists();
+    showRecord(m_session.rsArticles());
+    setPlainCopyFont(EditorFont::fromPrefs(plainCopyFont()));
+}
+
+frmDisplay::~frmDisplay() = default;
+
+void frmDisplay::buildControls()
+{
+    QString used = kReservedMnemonics;
+
+    for (int i = 0; i < 6; ++i)
+        m_captions[i] = makeLabel(this, kCaptionNames[i], QLatin1String(kDesignCaptions[i]));
+
+    txtID = named(new QLineEdit(this), "txtID");
+    txtID->setMaxLength(5);
+    txtID->setFixedWidth(px(2415));
+    cboCUName = named(new QComboBox(this), "cboCUName");
+    cboTechName = named(new QComboBox(this), "cboTechName");
+    for (QComboBox* list : {cboCUName, cboTechName}) {
+        list->setEditable(true);
+        list->setInsertPolicy(QComboBox::NoInsert);
+        list->setFixedWidth(px(2415));
+    }
+
+    auto* fields = new QGridLayout;
+    fields->setHorizontalSpacing(px(2160 - 480) - px(1600));
+    QWidget* const leftFields[3] = {txtID, cboCUName, cboTechName};
+    for (int row = 0; row < 3; ++row) {
+        m_captions[row]->setMinimumWidth(px(1600));
+        fields->addWidget(m_captions[row], row, 0);
+        fields->addWidget(leftFields[row], row, 1);
+    }
+
+    auto* frame = named(new QGroupBox(QStringLiteral("Quorvel Article Information"), this),
+                        "Frame1");
+    frame->setMinimumWidth(px(7455));
+    auto* frameGrid = new QGridLayout(frame);
+    Label7 = makeLabel(frame, "Label7", QString());
+    Label6 = makeLabel(frame, "Label6", QString());
+    txtDateEdited = named(new QLineEdit(frame), "txtDateEdited");
+    txtDateEdited->setFixedWidth(px(2055));
+    txtEditedBy = named(new QLineEdit(frame), "txtEditedBy");
+    txtEditedBy->setFixedWidth(px(1935));
+    frameGrid->addWidget(makeLabel(frame, "Label2", QStringLiteral("Initial Entry:")), 0, 0);
+    frameGrid->addWidget(Label7, 0, 1);
+    frameGrid->addWidget(makeLabel(frame, "Label5", QStringLiteral("Database record:")), 0, 2);
+    frameGrid->addWidget(Label6, 0, 3);
+    auto* dateLabel = makeLabel(frame, "Label3", QStringLiteral("Date Edited:"));
+    auto* editedByLabel = makeLabel(frame, "Label1", QStringLiteral("Edited By:"));
+    frameGrid->addWidget(dateLabel, 1, 0);
+    frameGrid->addWidget(txtDateEdited, 1, 1);
+    frameGrid->addWidget(editedByLabel, 1, 2);
+    frameGrid->addWidget(txtEditedBy, 1, 3);
+    frameGrid->setColumnStretch(4, 1);
+
+    auto* top = new QHBoxLayout;
+    top->addLayout(fields);
+    top->addSpacing(px(4920 - 4575));
+    top->addWidget(frame);
+    top->addStretch(1);
+
+    txtTitle = named(new QLineEdit(QStringLiteral("N/A"), this), "txtTitle");
+    txtNote = named(new RichTextBox(this), "txtNote");
+    txtNote2 = named(new RichTextBox(this), "txtNote2");
+    for (RichTextBox* box : {txtNote, txtNote2})
+        box->setMinimumHeight(px(1935) / 2);
+
+    lblWarning = makeLabel(this, "lblWarning", QString());
+    lblWarning->setStyleSheet(QStringLiteral("color: #b00000;"));
+    lblWarning->setWordWrap(true);
+    Check1 = named(new QCheckBox(QStringLiteral("Public Article"), this), "Check1");
+    cmdPublic = named(new QPushButton(QStringLiteral(">>"), this), "cmdPublic");
+    cmdPublic->setEnabled(false);
+    cmdPublic->setAccessibleName(QStringLiteral("Public article"));
+    auto* publicRow = new QHBoxLayout;
+    publicRow->addSpacing(px(5040 - 480));
+    publicRow->addWidget(Check1);
+    publicRow->addWidget(cmdPublic);
+    publicRow->addStretch(1);
+
+    cmdReference = named(new QPushButton(QStringLiteral("&Reference"), this), "cmdReference");
+    cmdReference->setFixedWidth(px(1215));
+    txtReference = named(new QLineEdit(this), "txtReference");
+    txtReference->setAccessibleName(QStringLiteral("Reference"));
+    auto* referenceRow = new QHBoxLayout;
+    referenceRow->addWidget(cmdReference);
+    referenceRow->addWidget(txtReference, 1);
+    Command1 = named(new QPushButton(QStringLiteral("&Images/Attachments"), this), "Command1");
+    Command1->setFixedWidth(px(1935));
+
+    // Never shown: the plain copies and the saved-article marker.
+    txtProblem = named(new QPlainTextEdit(this), "txtProblem");
+    txtSolution = named(new QPlainTextEdit(this), "txtSolution");
+    txtInitial = named(new QLineEdit(this), "txtInitial");
+    for (QWidget* hidden : {static_cast<QWidget*>(txtProblem), static_cast<QWidget*>(txtSolution),
+                            static_cast<QWidget*>(txtInitial)})
+        hidden->hide();
+
+    auto* page = new QVBoxLayout(this);
+    // The wide boxes end 120 twips (8 pixels) from the right edge at any width.
+    page->setContentsMargins(px(480), px(120), px(120), px(120));
+    page->addLayout(top);
+    page->addWidget(m_captions[3]);
+    page->addWidget(txtTitle);
+    page->addWidget(m_captions[4]);
+    page->addWidget(txtNote, 1);
+    page->addWidget(lblWarning);
+    page->addLayout(publicRow);
+    page->addWidget(m_captions[5]);
+    page->addWidget(txtNote2, 1);
+    page->addLayout(referenceRow);
+    page->addWidget(Command1, 0, Qt::AlignLeft);
+
+    // Alt+letter for every input: the six captions get theirs when their text is set.
+    m_captions[0]->setBuddy(txtID);
+    m_captions[1]->setBuddy(cboCUName);
+    m_captions[2]->setBuddy(cboTechName);
+    m_captions[3]->setBuddy(txtTitle);
+    m_captions[4]->setBuddy(txtNote);
+    m_captions[5]->setBuddy(txtNote2);
+    for (QLabel* label : m_captions)
+        label->setText(withMnemonic(label->text(), used));
+    dateLabel->setText(withMnemonic(dateLabel->text(), used));
+    dateLabel->setBuddy(txtDateEdited);
+    editedByLabel->setText(withMnemonic(editedByLabel->text(), used));
+    editedByLabel->setBuddy(txtEditedBy);
+    Check1->setText(withMnemonic(Check1->text(), used));
+
+    connect(txtID, &QLineEdit::textEdited, this, &frmDisplay::checkId);
+    connect(cboCUName, &QComboBox::editTextChanged, this,
+            [this] { typeAhead(cboCUName, m_categoryTypeAhead); });
+    connect(cboTechName, &QComboBox::editTextChanged, this,
+            [this] { typeAhead(cboTechName, m_authorTypeAhead); });
+    connect(Check1, &QCheckBox::toggled, cmdPublic, &QPushButton::setEnabled);
+    connect(cmdReference, &QPushButton::clicked, this, &frmDisplay::openReference);
+    connect(Command1, &QPushButton::clicked, this, &frmDisplay::openAttachments);
+    connect(txtNote, &RichTextBox::selChange, this, &frmDisplay::updateLengthWarning);
+    connect(txtNote2, &QTextEdit::textChanged, this, &frmDisplay::updateLengthWarning);
+}
+
+void frmDisplay::loadCaptions()
+{
+    Recordset labels;
+    labels.open(m_session.db(), QStringLiteral("SELECT * FROM Customize ORDER BY ID"));
+    QString used = kReservedMnemonics;
+    for (QLabel* caption : m_captions) {
+        if (labels.isEof())
+            break; // a short table leaves the design captions
+        caption->setText(withMnemonic(labels.value(QStringLiteral("Labels")).toString(), used));
+        labels.moveNext();
+    }
+    labels.close();
+}
+
+void frmDisplay::FillNameLists()
+{
+    for (const QString& name : m_session.CategoryNames)
+        cboCUName->addItem(name);
+    for (const QString& name : m_session.AuthorNames)
+        cboTechName->addItem(name);
+    cboCUName->setCurrentIndex(-1);
+    cboTechName->setCurrentIndex(-1);
+}
+
+void frmDisplay::showRecord(Recordset& articles)
+{
+    const QSignalBlocker blockId(txtID);
+    if (articles.isBof() || articles.isEof()) {
+        for (QLineEdit* box : {txtID, txtReference, txtEditedBy, txtDateEdited, txtTitle})
+            box->clear();
+        cboCUName->setEditText(QString());
+        cboTechName->setEditText(QString());
+        Label6->clear();
+        Label7->clear();
+        txtNote->setTextRtf(QString());
+        txtNote2->setTextRtf(QString());
+        updateLengthWarning();
+        return;
+    }
+    txtID->setText(textOf(articles, "Id"));
+    cboCUName->setEditText(textOf(articles, "CUName"));
+    cboTechName->setEditText(textOf(articles, "techname"));
+    txtReference->setText(textOf(articles, "reference"));
+    Label6->setText(QString::number(articles.absolutePosition()));
+    Label7->setText(textOf(articles, "InitialEntry"));
+    txtEditedBy->setText(textOf(articles, "EditedBy"));
+    txtDateEdited->setText(textOf(articles, "DateEdited"));
+    txtTitle->setText(textOf(articles, "Title"));
+    txtNote->setTextRtf(textOf(articles, "Problem") + QLatin1Char(' '));
+    txtNote2->setTextRtf(textOf(articles, "Solution") + QLatin1Char(' '));
+    updateLengthWarning();
+}
+
+QString frmDisplay::lengthWarning(qsizetype totalCharacters)
+{
+    if (totalCharacters <= kLengthWarningLimit)
+        return QString();
+    return QStringLiteral("Warning: Current length of article is greater than 1 MB ") +
+           QStringLiteral("which can unneccessarily grow the size of the database. Consider "
+                          "revising your article.");
+}
+
+void frmDisplay::updateLengthWarning()
+{
+    const qsizetype total = txtNote2->toPlainText().size() + txtNote->toPlainText().size();
+    lblWarning->setText(lengthWarning(total));
+}
+
+QFont frmDisplay::plainCopyFont() const
+{
+    return txtProblem->font();
+}
+
+void frmDisplay::setPlainCopyFont(const QFont& font)
+{
+    txtProblem->setFont(font);
+    txtSolution->setFont(font);
+}
+
+void frmDisplay::typeAhead(QComboBox* list, TypeAhead& cursor)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->itemText(i);
+    if (const std::optional<QString> item = cursor.complete(items, list->currentText()))
+        list->setEditText(*item);
+    list->setToolTip(list->currentText());
+}
+
+void frmDisplay::checkId(const QString& text)
+{
+    if (!NumberText::isNumeric(text))
+        dialogs().inform(QStringLiteral("The ID number should be digits only. Please try again."),
+                         kTitle, this);
+}
+
+void frmDisplay::openReference()
+{
+    shell().openDocument(txtReference->text());
+}
+
+void frmDisplay::openAttachments()
+{
+    if (txtProblem->toPlainText().isEmpty() || txtSolution->toPlainText().isEmpty()) {
+        dialogs().inform(QStringLiteral("Please make sure the article is saved before opening "
+                                        "images/attachments."),
+                         kTitle, this);
+    }
+    // The attachments window itself comes with the attachments subsystem.
+}
+
+void frmDisplay::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    Q_EMIT closed();
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "editor/TypeAhead.h"
+
+#include <QWidget>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class Recordset;
+class RichTextBox;
+class Session;
+
+// The article window: shows the current article and is where it is edited. The main
+// window fills it from the article set (showRecord) and reads it back when saving.
+class frmDisplay : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Past this many plain characters in Problem and Solution together the window warns.
+    static constexpr qsizetype kLengthWarningLimit = 1024768;
+
+    explicit frmDisplay(Session& session, QWidget* parent = nullptr);
+    ~frmDisplay() override;
+
+    // Copies the current row into the controls; an empty set clears them.
+    void showRecord(Recordset& articles);
+
+    // The warning for a Problem and Solution of this many plain characters ("" when none).
+    static QString lengthWarning(qsizetype totalCharacters);
+
+    // The font of the hidden plain copies of Problem and Solution.
+    QFont plainCopyFont() const;
+    void setPlainCopyFont(const QFont& font);
+
+    // The controls, under the names the rest of the program uses for them.
+    QLineEdit* txtID = nullptr;
+    QComboBox* cboCUName = nullptr;
+    QComboBox* cboTechName = nullptr;
+    QLineEdit* txtTitle = nullptr;
+    RichTextBox* txtNote = nullptr;
+    RichTextBox* txtNote2 = nullptr;
+    QLineEdit* txtReference = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLineEdit* txtEditedBy = nullptr;
+    QLineEdit* txtDateEdited = nullptr;
+    QPlainTextEdit* txtProblem = nullptr;
+    QPlainTextEdit* txtSolution = nullptr;
+    QLabel* lblWarning = nullptr;
+
+Q_SIGNALS:
+    // The window was closed by the user: the program ends.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void loadCaptions();
+    void FillNameLists();
+    void typeAhead(QComboBox* list, TypeAhead& cursor);
+    void checkId(const QString& text);
+    void updateLengthWarning();
+    void openReference();
+    void openAttachments();
+
+    Session& m_session;
+    TypeAhead m_categoryTypeAhead;
+    TypeAhead m_authorTypeAhead;
+    QLabel* m_captions[6] = {};
+    QCheckBox* Check1 = nullptr;
+    QPushButton* cmdPublic = nullptr;
+    QPushButton* cmdReference = nullptr;
+    QPushButton* Command1 = nullptr;
+    QLineEdit* txtInitial = nullptr;
+};

@@ -1,0 +1,296 @@
+#include "frmMain.h"
+
+#include "editor/EditorFont.h"
+#include "editor/frmDisplay.h"
+#include "mainwindow/ArticleNavigation.h"
+#include "profile/Prefs.h"
+#include "shell/Shell.h"
+#include "startup/AppInfo.h"
+#include "startup/Session.h"
+#include "ui/Dialogs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStyle>
+#include <QToolBar>
+
+namespace {
+
+struct ToolButton
+{
+    int position;
+    const char* name;
+    const char* toolTip;
+    const char* themeIcon;
+    QStyle::StandardPixmap fallback; // used when no bundled picture is named
+    const char* bundledIcon;
+    const char* command; // the menu item that runs the same command
+};
+
+// Positions 5, 8 and 13 are separators.
+const ToolButton kToolButtons[] = {
+    {1, "New", "Add New Article - Ctrl + N", "document-new", QStyle::SP_FileIcon, nullptr,
+     "mnuAdd"},
+    {2, "Save", "Save Article - Ctrl + S ", "document-save", QStyle::SP_DialogSaveButton,
+     nullptr, "mnuSave"},
+    {3, "Delete", "Delete Article - Ctrl + D", "edit-delete", QStyle::SP_TrashIcon, nullptr,
+     "mnuDelete"},
+    {4, "Print", "Print Article - Ctrl + P", "document-print", QStyle::SP_CustomBase,
+     ":/icons/print.png", "mnuPrint"},
+    {6, "Search", "Search - F2", "edit-find", QStyle::SP_CustomBase, ":/icons/search.png",
+     "mnuSearch"},
+    {7, "Refresh ", "Refresh All/Reload Database - F5", "view-refresh", QStyle::SP_BrowserReload,
+     nullptr, "mnuRefresh"},
+    {9, "First ", "First Article - Ctrl + F1", "go-first", QStyle::SP_MediaSkipBackward, nullptr,
+     "mnuFirst"},
+    {10, "Previous", "Previous Article - Ctrl + F2", "go-previous", QStyle::SP_ArrowBack, nullptr,
+     "mnuPrevious"},
+    {11, "Next", "Next Article - Ctrl + F3", "go-next", QStyle::SP_ArrowForward, nullptr,
+     "mnuNext"},
+    {12, "Last", "Last Article - Ctrl + F4", "go-last", QStyle::SP_MediaSkipForward, nullptr,
+     "mnuLast"},
+};
+
+// Commands whose windows are not part of the program yet: present, but switched off.
+const char* const kLaterCommands[] = {
+    "mnuAdd",        "mnuSave",         "mnuDelete",   "mnuPrint",         "mnuLength",
+    "mnuHTMLCurrent", "mnuHTMLAll",     "mnuGoTo",     "mnuSearch",        "mnuEnablePasswords",
+    "mnuPassSetup",  "mnuCategories",   "mnuUsers",    "mnuData",          "mnuLabels",
+    "mnuPrefs",      "mnuGen",          "mnuMan"};
+
+} // namespace
+
+frmMain::frmMain(Session& session, QWidget* parent) : QMainWindow(parent), m_session(session)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    m_mdi = new QMdiArea(this);
+    m_mdi->setObjectName(QStringLiteral("mdiArea"));
+    setCentralWidget(m_mdi);
+    buildMenus();
+    buildToolbar();
+    connectCommands();
+    disableLaterCommands();
+
+    // Load: the article window inside the frame, then the caption from the preferences.
+    m_display = new frmDisplay(session);
+    m_displayWindow = m_mdi->addSubWindow(m_display);
+    // Untitled, so that the maximized article window leaves the frame's caption as the
+    // preferences set it.
+    m_displayWindow->setWindowTitle(QString());
+    m_displayWindow->showMaximized();
+    connect(m_display, &frmDisplay::closed, this, &frmMain::exitProgram);
+    m_session.AskBeforeSave = true;
+    setWindowTitle(ReadPref(QStringLiteral("UserPrefs"), QStringLiteral("TitleBar")));
+    resize(1000, 760);
+}
+
+frmMain::~frmMain() = default;
+
+QAction* frmMain::addItem(QMenu* menu, const char* name, const QString& caption,
+                          const QKeySequence& shortcut)
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(shortcut);
+    return action;
+}
+
+void frmMain::addSeparator(QMenu* menu, const char* name)
+{
+    menu->addSeparator()->setObjectName(QLatin1String(name));
+}
+
+QAction* frmMain::command(const char* name) const
+{
+    return findChild<QAction*>(QLatin1String(name));
+}
+
+void frmMain::buildMenus()
+{
+    auto menu = [this](const char* name, const QString& title) {
+        QMenu* m = menuBar()->addMenu(title);
+        m->setObjectName(QLatin1String(name));
+        return m;
+    };
+
+    QMenu* file = menu("mnuFile", QStringLiteral("&File"));
+    addItem(file, "mnuAdd", QStringLiteral("&Add New Article"), Qt::CTRL | Qt::Key_N);
+    addItem(file, "mnuSave", QStringLiteral("&Save Article"), Qt::CTRL | Qt::Key_S);
+    addItem(file, "mnuDelete", QStringLiteral("&Delete Article"), Qt::CTRL | Qt::Key_D);
+    addItem(file, "mnuPrint", QStringLiteral("&Print Article"), Qt::CTRL | Qt::Key_P);
+    addSeparator(file, "mnuFileDiv4");
+    addItem(file, "mnuRefresh", QStringLiteral("Refresh"), Qt::Key_F5);
+    addItem(file, "mnuLength", QStringLiteral("Article Length"), Qt::Key_F9);
+    addSeparator(file, "mnuFileDivide2");
+    addItem(file, "mnuHTMLCurrent", QStringLiteral("Generate HTML For Article"),
+            Qt::CTRL | Qt::Key_H);
+    addItem(file, "mnuHTMLAll", QStringLiteral("Generate HTML For ALL Articles"),
+            Qt::CTRL | Qt::Key_W);
+    addSeparator(file, "mnuFileDivide3");
+    addItem(file, "mnuFirst", QStringLiteral("&First Article"), Qt::CTRL | Qt::Key_F1);
+    addItem(file, "mnuPrevious", QStringLiteral("Previous Article"), Qt::CTRL | Qt::Key_F2);
+    addItem(file, "mnuNext", QStringLiteral("Next Article"), Qt::CTRL | Qt::Key_F3);
+    addItem(file, "mnuLast", QStringLiteral("Last Article"), Qt::CTRL | Qt::Key_F4);
+    addItem(file, "mnuGoTo", QStringLiteral("&Go To Record..."), Qt::CTRL | Qt::Key_G);
+    addSeparator(file, "mnuFileDivide1");
+    addItem(file, "mnuSearch", QStringLiteral("Sea&rch"), Qt::Key_F2);
+    addItem(file, "mnuExit", QStringLiteral("E&xit"));
+
+    QMenu* setup = menu("mnuSetup", QStringLiteral("&Setup"));
+    QMenu* passwords = setup->addMenu(QStringLiteral("&Passwords"));
+    passwords->setObjectName(QStringLiteral("mnuPasswords"));
+    addItem(passwords, "mnuEnablePasswords", QStringLiteral("Enable Passwords"));
+    addItem(passwords, "mnuPassSetup", QStringLiteral("&Setup Users For Passwords"));
+    addItem(setup, "mnuCategories", QStringLiteral("&Categories"), Qt::Key_F3);
+    addItem(setup, "mnuUsers", QStringLiteral("&Users"), Qt::Key_F4);
+    addItem(setup, "mnuData", QStringLiteral("&Database Path"), Qt::CTRL | Qt::Key_F5);
+    addItem(setup, "mnuLabels", QStringLiteral("Customize &Labels"), Qt::Key_F6);
+    addItem(setup, "mnuSetupFont", QStringLiteral("&Font"), Qt::Key_F7);
+    addSeparator(setup, "mnuSetupSep1");
+    addItem(setup, "mnuPrefs", QStringLiteral("&Preferences"), Qt::Key_F8);
+
+    // Tools and Reports are switched off: shown greyed, they cannot be opened.
+    QMenu* tools = menu("mnuTools", QStringLiteral("&Tools"));
+    addItem(tools, "mnuRun", QStringLiteral("&Run"), Qt::CTRL | Qt::Key_R);
+    tools->menuAction()->setEnabled(false);
+    QMenu* reports = menu("mnuReports", QStringLiteral("&Reports"));
+    addItem(reports, "mnuReportCat", QStringLiteral("Articles By Category"));
+    addItem(reports, "mnuReportTech", QStringLiteral("Articles By Technician"));
+    reports->menuAction()->setEnabled(false);
+
+    QMenu* help = menu("mnuHelp", QStringLiteral("&Help"));
+    addItem(help, "mnuHelpSupport", QStringLiteral("Orvane Website | Support Page"));
+    addItem(help, "mnuGen", QStringLiteral("&General Info"));
+    addItem(help, "mnuMan", QStringLiteral("&User's Guide"), Qt::Key_F1);
+    addSeparator(help, "mnuHelpHy1");
+    addItem(help, "mnuAbout", QStringLiteral("&About Quorvel..."));
+
+    QAction* newsletter = menuBar()->addAction(QStringLiteral("Newsletter"));
+    newsletter->setObjectName(QStringLiteral("mnuNewsletter"));
+}
+
+void frmMain::buildToolbar()
+{
+    m_toolbar = addToolBar(QStringLiteral("Toolbar"));
+    m_toolbar->setObjectName(QStringLiteral("tlbTool"));
+    m_toolbar->setMovable(false);
+    m_toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    int position = 1;
+    for (const ToolButton& button : kToolButtons) {
+        for (; position < button.position; ++position)
+            m_toolbar->addSeparator();
+        const QIcon fallback = button.bundledIcon
+                                   ? QIcon(QLatin1String(button.bundledIcon))
+                                   : style()->standardIcon(button.fallback);
+        QAction* action = m_toolbar->addAction(
+            QIcon::fromTheme(QLatin1String(button.themeIcon), fallback),
+            QLatin1String(button.name));
+        action->setObjectName(QStringLiteral("tlbTool%1").arg(button.position));
+        action->setToolTip(QLatin1String(button.toolTip));
+        QAction* menuItem = command(button.command);
+        connect(action, &QAction::triggered, menuItem, &QAction::trigger);
+        connect(menuItem, &QAction::enabledChanged, action, &QAction::setEnabled);
+        ++position;
+    }
+    m_toolbar->addSeparator(); // position 13
+}
+
+void frmMain::connectCommands()
+{
+    connect(command("mnuFirst"), &QAction::triggered, this, &frmMain::moveFirst);
+    connect(command("mnuPrevious"), &QAction::triggered, this, &frmMain::movePrevious);
+    connect(command("mnuNext"), &QAction::triggered, this, &frmMain::moveNext);
+    connect(command("mnuLast"), &QAction::triggered, this, &frmMain::moveLast);
+    connect(command("mnuRefresh"), &QAction::triggered, this, &frmMain::refresh);
+    connect(command("mnuExit"), &QAction::triggered, this, &frmMain::exitProgram);
+    connect(command("mnuSetupFont"), &QAction::triggered, this, &frmMain::setupFont);
+    connect(command("mnuAbout"), &QAction::triggered, this, &frmMain::showAbout);
+    connect(command("mnuHelpSupport"), &QAction::triggered, this,
+            [] { shell().openDocument(AppInfo::supportPageAddress()); });
+    connect(command("mnuNewsletter"), &QAction::triggered, this,
+            [] { shell().openDocument(AppInfo::newsletterPageAddress()); });
+}
+
+void frmMain::disableLaterCommands()
+{
+    for (const char* name : kLaterCommands)
+        command(name)->setEnabled(false);
+}
+
+void frmMain::Display_Data()
+{
+    m_display->showRecord(m_session.rsArticles());
+}
+
+void frmMain::ResetArticleSet()
+{
+    m_session.reopenArticles(QStringLiteral("SELECT * FROM QV"));
+}
+
+void frmMain::moveFirst()
+{
+    ArticleNavigation::first(m_session.rsArticles());
+    Display_Data();
+}
+
+void frmMain::movePrevious()
+{
+    ArticleNavigation::previous(m_session.rsArticles());
+    Display_Data();
+}
+
+void frmMain::moveNext()
+{
+    ArticleNavigation::next(m_session.rsArticles());
+    Display_Data();
+}
+
+void frmMain::moveLast()
+{
+    ArticleNavigation::last(m_session.rsArticles());
+    Display_Data();
+}
+
+void frmMain::refresh()
+{
+    ResetArticleSet();
+    Display_Data();
+}
+
+void frmMain::exitProgram()
+{
+    dialogs().endProgram();
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    exitProgram();
+}
+
+void frmMain::setupFont()
+{
+    QFont preset = m_display->plainCopyFont();
+    const QString name = ReadPref(QStringLiteral("Font"), QStringLiteral("Font"));
+    if (!name.isEmpty())
+        preset.setFamily(name);
+    const std::optional<QFont> chosen = dialogs().font(preset, this);
+    if (!chosen)
+        return;
+    m_display->setPlainCopyFont(*chosen);
+    EditorFont::save(*chosen);
+}
+
+void frmMain::showAbout()
+{
+    dialogs().message({QStringLiteral("Quorvel ") + AppInfo::version() +
+                           QStringLiteral("\n\nA knowledge base for help-desk and support teams: "
+                                          "keep, find and share your support articles."),
+                       QStringLiteral("About Quorvel"), Dialogs::Buttons::Ok,
+                       Dialogs::Icon::Information, std::nullopt},
+                      this);
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+class Session;
+class frmDisplay;
+
+// The main window: a frame holding the article window, with the menus, the toolbar and
+// the keyboard shortcuts through which every command is reached.
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit frmMain(Session& session, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Copies the current row of the article set into the article window.
+    void Display_Data();
+    // Clears any filter and reopens the article set on the whole table, first row current.
+    void ResetArticleSet();
+
+    frmDisplay* display() const { return m_display; }
+    QToolBar* toolbar() const { return m_toolbar; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    QAction* addItem(QMenu* menu, const char* name, const QString& caption,
+                     const QKeySequence& shortcut = {});
+    void addSeparator(QMenu* menu, const char* name);
+    QAction* command(const char* name) const;
+    void connectCommands();
+    void disableLaterCommands();
+
+    void moveFirst();
+    void movePrevious();
+    void moveNext();
+    void moveLast();
+    void refresh();
+    void exitProgram();
+    void setupFont();
+    void showAbout();
+
+    Session& m_session;
+    QMdiArea* m_mdi = nullptr;
+    frmDisplay* m_display = nullptr;
+    QMdiSubWindow* m_displayWindow = nullptr;
+    QToolBar* m_toolbar = nullptr;
+};

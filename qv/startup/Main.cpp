@@ -1,0 +1,74 @@
+#include "Main.h"
+
+#include "db/DbError.h"
+#include "db/SchemaUpgrade.h"
+#include "mainwindow/frmMain.h"
+#include "profile/Prefs.h"
+#include "shell/ProgramFolder.h"
+#include "shell/Shell.h"
+#include "startup/NameLists.h"
+#include "startup/RunTimeError.h"
+#include "startup/Session.h"
+#include "ui/Dialogs.h"
+
+Program::Program() = default;
+Program::Program(Program&&) noexcept = default;
+Program& Program::operator=(Program&&) noexcept = default;
+Program::~Program() = default;
+
+namespace {
+
+// The path utility lies beside the program.
+QString waysetPath()
+{
+    return programFolder() + QStringLiteral("/wayset");
+}
+
+void reportUnopenedDatabase(const DbError& error)
+{
+    dialogs().inform(QStringLiteral("Error: Unable to open database.\nError description: ") +
+                         error.description() + QStringLiteral(" \nError code: ") +
+                         QString::number(error.number()) +
+                         QStringLiteral("\n\nUse Wayset.exe to modify the database path."),
+                     QStringLiteral("Quorvel"));
+    if (!shell().startProgram(waysetPath())) {
+        RunTimeError::report(53, QStringLiteral("File not found: ") + waysetPath());
+        return;
+    }
+    dialogs().endProgram();
+}
+
+} // namespace
+
+Program Main()
+{
+    Program program;
+    const QString path = ReadPref(QStringLiteral("General"), QStringLiteral("Path"));
+    try {
+        auto connection = std::make_unique<Connection>();
+        connection->open(path);
+        program.session = std::make_unique<Session>(std::move(connection));
+    } catch (const DbError& error) {
+        reportUnopenedDatabase(error);
+        return {};
+    }
+    Session& session = *program.session;
+    SchemaUpgrade::probeAndUpgrade(session.db());
+
+    session.CategoryNames = NameLists::load(session.db(), NameLists::Categories);
+    session.AuthorNames = NameLists::load(session.db(), NameLists::Authors);
+    session.reopenArticles(QStringLiteral("SELECT * FROM QV ORDER BY id"));
+
+    Recordset passwords;
+    passwords.open(session.db(), QStringLiteral("Select * FROM tblEnablePasswords Order by id"));
+    passwords.moveFirst();
+    session.login.PasswordsEnabled =
+        passwords.value(QStringLiteral("EnablePasswords")).toInt() == -1;
+    passwords.close();
+
+    program.mainWindow = std::make_unique<frmMain>(session);
+    // With passwords on the login window comes first; until it exists the main window is
+    // shown as with passwords off.
+    program.mainWindow->show();
+    return program;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <memory>
+
+class Session;
+class frmMain;
+
+// What start-up leaves running: the session and its main window. Both empty when the
+// program ended during start-up.
+struct Program
+{
+    std::unique_ptr<Session> session;
+    std::unique_ptr<frmMain> mainWindow;
+
+    Program();
+    Program(Program&&) noexcept;
+    Program& operator=(Program&&) noexcept;
+    ~Program();
+};
+
+// The start-up sequence: reads the database path, opens the database, brings an old one
+// up to date, loads the name lists, opens the article set and shows the main window.
+// When the database cannot be opened it says so, starts the path utility and ends the
+// program. Engine errors after the database is open travel to the caller.
+Program Main();

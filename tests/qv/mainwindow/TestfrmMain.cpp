@@ -1,0 +1,332 @@
+#include "ArticleFixture.h"
+#include "RecordingDialogs.h"
+#include "RecordingShell.h"
+#include "TempProgramFolder.h"
+#include "editor/frmDisplay.h"
+#include "mainwindow/frmMain.h"
+#include "profile/Prefs.h"
+#include "richtext/RichTextBox.h"
+#include "startup/Main.h"
+#include "startup/Session.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolBar>
+
+// The main window and its article window on a database of five articles.
+class TestfrmMain : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TempProgramFolder> m_folder;
+    std::unique_ptr<RecordingDialogs> m_dialogs;
+    std::unique_ptr<RecordingShell> m_shell;
+    Program m_program;
+
+    frmMain& main() { return *m_program.mainWindow; }
+    frmDisplay& display() { return *main().display(); }
+    QAction* action(const char* name) { return main().findChild<QAction*>(QLatin1String(name)); }
+    QString shownNumber() { return display().txtID->text(); }
+    QString shownPosition() { return display().Label6->text(); }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_folder = std::make_unique<TempProgramFolder>();
+        m_folder->createDatabase(ArticleFixture::sql(5));
+        m_dialogs = std::make_unique<RecordingDialogs>();
+        m_shell = std::make_unique<RecordingShell>();
+        m_program = Main();
+        QVERIFY(m_program.mainWindow);
+    }
+    void cleanup()
+    {
+        m_program = Program();
+        m_shell.reset();
+        m_dialogs.reset();
+        m_folder.reset();
+    }
+
+    void menusHaveTheirCaptionsAndShortcuts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QKeySequence>("shortcut");
+        const auto row = [](const char* name, const char* caption, QKeySequence key = {}) {
+            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(caption) << key;
+        };
+        row("mnuAdd", "&Add New Article", QKeySequence(Qt::CTRL | Qt::Key_N));
+        row("mnuSave", "&Save Article", QKeySequence(Qt::CTRL | Qt::Key_S));
+        row("mnuDelete", "&Delete Article", QKeySequence(Qt::CTRL | Qt::Key_D));
+        row("mnuPrint", "&Print Article", QKeySequence(Qt::CTRL | Qt::Key_P));
+        row("mnuRefresh", "Refresh", QKeySequence(Qt::Key_F5));
+        row("mnuLength", "Article Length", QKeySequence(Qt::Key_F9));
+        row("mnuHTMLCurrent", "Generate HTML For Article", QKeySequence(Qt::CTRL | Qt::Key_H));
+        row("mnuHTMLAll", "Generate HTML For ALL Articles", QKeySequence(Qt::CTRL | Qt::Key_W));
+        row("mnuFirst", "&First Article", QKeySequence(Qt::CTRL | Qt::Key_F1));
+        row("mnuPrevious", "Previous Article", QKeySequence(Qt::CTRL | Qt::Key_F2));
+        row("mnuNext", "Next Article", QKeySequence(Qt::CTRL | Qt::Key_F3));
+        row("mnuLast", "Last Article", QKeySequence(Qt::CTRL | Qt::Key_F4));
+        row("mnuGoTo", "&Go To Record...", QKeySequence(Qt::CTRL | Qt::Key_G));
+        row("mnuSearch", "Sea&rch", QKeySequence(Qt::Key_F2));
+        row("mnuExit", "E&xit");
+        row("mnuEnablePasswords", "Enable Passwords");
+        row("mnuPassSetup", "&Setup Users For Passwords");
+        row("mnuCategories", "&Categories", QKeySequence(Qt::Key_F3));
+        row("mnuUsers", "&Users", QKeySequence(Qt::Key_F4));
+        row("mnuData", "&Database Path", QKeySequence(Qt::CTRL | Qt::Key_F5));
+        row("mnuLabels", "Customize &Labels", QKeySequence(Qt::Key_F6));
+        row("mnuSetupFont", "&Font", QKeySequence(Qt::Key_F7));
+        row("mnuPrefs", "&Preferences", QKeySequence(Qt::Key_F8));
+        row("mnuRun", "&Run", QKeySequence(Qt::CTRL | Qt::Key_R));
+        row("mnuReportCat", "Articles By Category");
+        row("mnuReportTech", "Articles By Technician");
+        row("mnuHelpSupport", "Orvane Website | Support Page");
+        row("mnuGen", "&General Info");
+        row("mnuMan", "&User's Guide", QKeySequence(Qt::Key_F1));
+        row("mnuAbout", "&About Quorvel...");
+        row("mnuNewsletter", "Newsletter");
+    }
+    void menusHaveTheirCaptionsAndShortcuts()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QKeySequence, shortcut);
+        auto* item = main().findChild<QAction*>(name);
+        QVERIFY(item);
+        QCOMPARE(item->text(), caption);
+        QCOMPARE(item->shortcut(), shortcut);
+    }
+
+    void menuOrderAndSwitchedOffMenus()
+    {
+        QStringList titles;
+        for (QAction* top : main().menuBar()->actions())
+            titles << top->text();
+        // No TitleBar preference: an empty caption.
+        QCOMPARE(main().windowTitle(), QString());
+        QCOMPARE(titles, QStringList({"&File", "&Setup", "&Tools", "&Reports", "&Help",
+                                      "Newsletter"}));
+        QVERIFY(!main().findChild<QMenu*>("mnuTools")->menuAction()->isEnabled());
+        QVERIFY(!main().findChild<QMenu*>("mnuReports")->menuAction()->isEnabled());
+        QStringList file;
+        for (QAction* item : main().findChild<QMenu*>("mnuFile")->actions())
+            file << (item->isSeparator() ? QStringLiteral("-") : item->objectName());
+        QCOMPARE(file, QStringList({"mnuAdd", "mnuSave", "mnuDelete", "mnuPrint", "-",
+                                    "mnuRefresh", "mnuLength", "-", "mnuHTMLCurrent",
+                                    "mnuHTMLAll", "-", "mnuFirst", "mnuPrevious", "mnuNext",
+                                    "mnuLast", "mnuGoTo", "-", "mnuSearch", "mnuExit"}));
+    }
+
+    void toolbarButtons()
+    {
+        QStringList shown;
+        for (QAction* button : main().toolbar()->actions())
+            shown << (button->isSeparator() ? QStringLiteral("-")
+                                            : button->text() + QLatin1Char('|') + button->toolTip());
+        QCOMPARE(shown, QStringList({"New|Add New Article - Ctrl + N",
+                                     "Save|Save Article - Ctrl + S ",
+                                     "Delete|Delete Article - Ctrl + D",
+                                     "Print|Print Article - Ctrl + P", "-",
+                                     "Search|Search - F2",
+                                     "Refresh |Refresh All/Reload Database - F5", "-",
+                                     "First |First Article - Ctrl + F1",
+                                     "Previous|Previous Article - Ctrl + F2",
+                                     "Next|Next Article - Ctrl + F3",
+                                     "Last|Last Article - Ctrl + F4", "-"}));
+        for (QAction* button : main().toolbar()->actions())
+            QVERIFY(button->isSeparator() || !button->icon().isNull());
+    }
+
+    void navigationClampsAtBothEnds()
+    {
+        QCOMPARE(shownNumber(), QStringLiteral("1"));
+        action("mnuPrevious")->trigger();
+        QCOMPARE(shownPosition(), QStringLiteral("1"));
+        action("mnuNext")->trigger();
+        action("mnuNext")->trigger();
+        QCOMPARE(shownNumber(), QStringLiteral("3"));
+        QCOMPARE(display().txtTitle->text(), QStringLiteral("Article 3"));
+        QCOMPARE(display().txtNote->text().trimmed(), QStringLiteral("Problem 3 text"));
+        action("mnuLast")->trigger();
+        QCOMPARE(shownPosition(), QStringLiteral("5"));
+        action("mnuNext")->trigger();
+        QCOMPARE(shownPosition(), QStringLiteral("5"));
+        QCOMPARE(shownNumber(), QStringLiteral("5"));
+        action("mnuFirst")->trigger();
+        QCOMPARE(shownPosition(), QStringLiteral("1"));
+    }
+
+    void toolbarNextAndCtrlF3AreTheSame()
+    {
+        main().show();
+        QVERIFY(QTest::qWaitForWindowActive(&main()));
+        main().findChild<QAction*>(QStringLiteral("tlbTool11"))->trigger();
+        QCOMPARE(shownPosition(), QStringLiteral("2"));
+        QTest::keyClick(&main(), Qt::Key_F3, Qt::ControlModifier);
+        QCOMPARE(shownPosition(), QStringLiteral("3"));
+        QCOMPARE(shownNumber(), QStringLiteral("3"));
+    }
+
+    void refreshDropsTheFilter()
+    {
+        Recordset& articles = m_program.session->rsArticles();
+        articles.setFilter(QStringLiteral("Title LIKE #*4*#"));
+        main().Display_Data();
+        QCOMPARE(shownNumber(), QStringLiteral("4"));
+        QCOMPARE(shownPosition(), QStringLiteral("1"));
+        action("mnuRefresh")->trigger();
+        QCOMPARE(articles.filter(), QString());
+        QCOMPARE(articles.recordCount(), 5);
+        QCOMPARE(shownPosition(), QStringLiteral("1"));
+    }
+
+    void captionsComeFromCustomize()
+    {
+        const char* const names[] = {"lblProblemNo", "lbCUName", "lblTech",
+                                     "Label4",       "lblProblem", "lblSolution"};
+        const QStringList expected = {"Article No:", "Area:", "Written By:",
+                                      "Heading:",    "Symptom:", "Fix:"};
+        for (int i = 0; i < 6; ++i) {
+            auto* label = display().findChild<QLabel*>(QLatin1String(names[i]));
+            QCOMPARE(label->text().remove(QLatin1Char('&')), expected.at(i));
+            QVERIFY(label->buddy());
+        }
+    }
+
+    void numberCheck_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("12a") << "12a" << true;
+        QTest::newRow("007") << "007" << false;
+        QTest::newRow("1.5") << "1.5" << false;
+        QTest::newRow("empty") << "" << true;
+    }
+    void numberCheck()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, refused);
+        QLineEdit* box = display().txtID;
+        box->clear();
+        box->setFocus();
+        m_dialogs->clear();
+        if (typed.isEmpty()) {
+            box->setText(QStringLiteral("7"));
+            QTest::keyClick(box, Qt::Key_End);
+            QTest::keyClick(box, Qt::Key_Backspace);
+        } else {
+            QTest::keyClicks(box, typed);
+        }
+        const bool shown = !m_dialogs->messages().isEmpty() &&
+                           m_dialogs->lastMessage().text ==
+                               QStringLiteral("The ID number should be digits only. Please try again.");
+        QCOMPARE(shown, refused);
+        QCOMPARE(box->text(), typed);
+    }
+
+    void lengthWarningAtTheLimit()
+    {
+        QCOMPARE(frmDisplay::lengthWarning(1024768), QString());
+        QCOMPARE(frmDisplay::lengthWarning(1024769),
+                 QStringLiteral("Warning: Current length of article is greater than 1 MB which "
+                                "can unneccessarily grow the size of the database. Consider "
+                                "revising your article."));
+        // Worked out again on display: a long text typed, then the next article is short.
+        // Lines of 99 letters and a line break: 100 characters each.
+        const QString line = QString(99, QLatin1Char('p')) + QLatin1Char('\n');
+        display().txtNote->setText(line.repeated(10000));
+        display().txtNote2->setText(line.repeated(247) + QString(68, QLatin1Char('s')));
+        QCOMPARE(display().lblWarning->text(), QString());
+        display().txtNote->moveCursor(QTextCursor::End);
+        QTest::keyClick(display().txtNote, Qt::Key_X);
+        QVERIFY(!display().lblWarning->text().isEmpty());
+        action("mnuNext")->trigger();
+        QCOMPARE(display().lblWarning->text(), QString());
+    }
+
+    void fontCommandStoresAndReappliesThePreference()
+    {
+        QFont chosen(QStringLiteral("DejaVu Serif"));
+        chosen.setPointSizeF(10.5);
+        chosen.setBold(true);
+        chosen.setUnderline(true);
+        m_dialogs->nextFont(chosen);
+        action("mnuSetupFont")->trigger();
+        QCOMPARE(ReadPref(QStringLiteral("Font"), QStringLiteral("Font")),
+                 QStringLiteral("DejaVu Serif"));
+        QCOMPARE(ReadPref(QStringLiteral("Font"), QStringLiteral("FontSize")),
+                 QStringLiteral("10.5"));
+        QCOMPARE(ReadPref(QStringLiteral("Font"), QStringLiteral("FontBold")),
+                 QStringLiteral("True"));
+        QCOMPARE(ReadPref(QStringLiteral("Font"), QStringLiteral("FontItalic")),
+                 QStringLiteral("False"));
+        QCOMPARE(ReadPref(QStringLiteral("Font"), QStringLiteral("FontUnderline")),
+                 QStringLiteral("True"));
+        QCOMPARE(display().txtProblem->font().pointSizeF(), 10.5);
+
+        // The next start applies name, size, bold and italic to the plain copies.
+        Program again = Main();
+        const QFont applied = again.mainWindow->display()->txtSolution->font();
+        QCOMPARE(applied.family(), QStringLiteral("DejaVu Serif"));
+        QCOMPARE(applied.pointSizeF(), 10.5);
+        QVERIFY(applied.bold());
+
+        // Cancelling the dialog writes nothing.
+        WritePref(QStringLiteral("Font"), QStringLiteral("Font"), QStringLiteral("Kept"));
+        action("mnuSetupFont")->trigger();
+        QCOMPARE(ReadPref(QStringLiteral("Font"), QStringLiteral("Font")), QStringLiteral("Kept"));
+    }
+
+    void webPagesAndExit()
+    {
+        action("mnuHelpSupport")->trigger();
+        action("mnuNewsletter")->trigger();
+        QCOMPARE(m_shell->launches().size(), 2);
+        QVERIFY(m_shell->launches().at(0).target.endsWith(QStringLiteral("1.0.0menu")));
+        QVERIFY(m_shell->launches().at(1).target.contains(QStringLiteral("newsletter")));
+        action("mnuAbout")->trigger();
+        QCOMPARE(m_dialogs->lastMessage().title, QStringLiteral("About Quorvel"));
+        action("mnuExit")->trigger();
+        QCOMPARE(m_dialogs->endProgramCalls(), 1);
+    }
+
+    void referenceOpensThroughTheShell()
+    {
+        display().txtReference->setText(QStringLiteral("https://www.example.com/kb/42"));
+        display().findChild<QPushButton*>(QStringLiteral("cmdReference"))->click();
+        QCOMPARE(m_shell->launches().size(), 1);
+        QCOMPARE(m_shell->launches().front().target, QStringLiteral("https://www.example.com/kb/42"));
+    }
+
+    void attachmentsAskForASaveFirst()
+    {
+        display().findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+        QCOMPARE(m_dialogs->lastMessage().text,
+                 QStringLiteral("Please make sure the article is saved before opening "
+                                "images/attachments."));
+    }
+
+    void typeAheadInTheAuthorList()
+    {
+        QComboBox* authors = display().cboTechName;
+        authors->setEditText(QString());
+        QTest::keyClicks(authors, QStringLiteral("s"));
+        QCOMPARE(authors->currentText(), QStringLiteral("Smith"));
+        QCOMPARE(authors->toolTip(), QStringLiteral("Smith"));
+        authors->lineEdit()->selectAll();
+        QTest::keyClicks(authors, QStringLiteral("s"));
+        QCOMPARE(authors->currentText(), QStringLiteral("Stone"));
+    }
+};
+
+QTEST_MAIN(TestfrmMain)
+#include "TestfrmMain.moc"

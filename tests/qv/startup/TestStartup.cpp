@@ -1,0 +1,140 @@
+#include "ArticleFixture.h"
+#include "RecordingDialogs.h"
+#include "RecordingShell.h"
+#include "TempProgramFolder.h"
+#include "db/DbError.h"
+#include "db/Recordset.h"
+#include "editor/frmDisplay.h"
+#include "mainwindow/frmMain.h"
+#include "profile/Prefs.h"
+#include "startup/Main.h"
+#include "startup/RunTimeError.h"
+#include "startup/Session.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void goodDatabaseShowsTheFirstArticle()
+    {
+        TempProgramFolder folder;
+        folder.createDatabase(ArticleFixture::articleInsert(10, QStringLiteral("Ten")) +
+                              ArticleFixture::sql(3) +
+                              QStringLiteral("INSERT INTO Categories (category) VALUES ('');"));
+        WritePref(QStringLiteral("UserPrefs"), QStringLiteral("TitleBar"),
+                  QStringLiteral("Help Desk KB"));
+        RecordingDialogs dialogs;
+        RecordingShell shell;
+
+        Program program = Main();
+        QVERIFY(program.mainWindow);
+        QVERIFY(program.mainWindow->isVisible());
+        QCOMPARE(program.mainWindow->windowTitle(), QStringLiteral("Help Desk KB"));
+        QVERIFY(dialogs.messages().isEmpty());
+        // Ordered by number as a number: 1 before 10.
+        QCOMPARE(program.mainWindow->display()->txtID->text(), QStringLiteral("1"));
+        QCOMPARE(program.session->rsArticles().recordCount(), 4);
+        // The empty category name is skipped, not the end of the list.
+        QCOMPARE(program.session->CategoryNames,
+                 QStringList({QStringLiteral("Email"), QStringLiteral("Network"),
+                              QStringLiteral("Printing")}));
+        QCOMPARE(program.mainWindow->display()->cboCUName->count(), 3);
+        QVERIFY(!program.session->login.PasswordsEnabled);
+    }
+
+    void unopenedDatabase_data()
+    {
+        QTest::addColumn<QByteArray>("fileContent"); // empty: no file at all
+        QTest::newRow("missing file") << QByteArray();
+        QTest::newRow("not a database") << QByteArray("just some text, not a database\n");
+    }
+    void unopenedDatabase()
+    {
+        QFETCH(QByteArray, fileContent);
+        TempProgramFolder folder;
+        const QString path = folder.filePath(QStringLiteral("kb.db"));
+        if (!fileContent.isEmpty())
+            folder.writeFile(QStringLiteral("kb.db"), fileContent);
+        WritePref(QStringLiteral("General"), QStringLiteral("Path"), path);
+        RecordingDialogs dialogs;
+        RecordingShell shell;
+
+        Program program = Main();
+        QVERIFY(!program.mainWindow);
+        QCOMPARE(dialogs.messages().size(), 1);
+        const QString text = dialogs.lastMessage().text;
+        QVERIFY2(text.startsWith(QStringLiteral("Error: Unable to open database.\nError description: ")),
+                 qPrintable(text));
+        QVERIFY2(text.endsWith(QStringLiteral(" \nError code: -2147467259\n\nUse Wayset.exe to "
+                                              "modify the database path.")),
+                 qPrintable(text));
+        QCOMPARE(dialogs.lastMessage().title, QStringLiteral("Quorvel"));
+        QCOMPARE(shell.launches().size(), 1);
+        QVERIFY(shell.launches().front().kind == RecordingShell::Kind::Program);
+        QCOMPARE(shell.launches().front().target, folder.filePath(QStringLiteral("wayset")));
+        QCOMPARE(dialogs.endProgramCalls(), 1);
+        // Nothing was created where the path pointed.
+        QCOMPARE(QFile::exists(path), !fileContent.isEmpty());
+    }
+
+    void missingUtilityGivesTheRunTimeReport()
+    {
+        TempProgramFolder folder;
+        RecordingDialogs dialogs;
+        RecordingShell shell;
+        shell.setSucceeds(false);
+        Program program = Main();
+        QVERIFY(!program.mainWindow);
+        QCOMPARE(dialogs.messages().size(), 2);
+        QCOMPARE(dialogs.lastMessage().text,
+                 RunTimeError::reportText(53, QStringLiteral("File not found: ") +
+                                                  folder.filePath(QStringLiteral("wayset"))));
+        QCOMPARE(dialogs.endProgramCalls(), 1);
+    }
+
+    void oldLayoutIsUpgradedOnce()
+    {
+        TempProgramFolder folder;
+        // Categories as it was before it had its RecordID key.
+        folder.createDatabase(ArticleFixture::sql(2) + QStringLiteral(
+            "DROP VIEW Categories2; DROP TABLE Categories;"
+            "CREATE TABLE Categories (category VARCHAR(255));"
+            "CREATE VIEW Categories2 AS SELECT category, RecordID FROM Categories;"
+            "INSERT INTO Categories (category) VALUES ('Printing'), ('Network'), ('Email');"));
+        RecordingDialogs dialogs;
+        for (int start = 0; start < 2; ++start) {
+            Program program = Main();
+            QVERIFY(program.mainWindow);
+            Recordset categories;
+            categories.open(program.session->db(),
+                            QStringLiteral("SELECT * FROM Categories ORDER BY RecordID"));
+            QVERIFY(categories.fieldNames().contains(QStringLiteral("RecordID"),
+                                                     Qt::CaseInsensitive));
+            QCOMPARE(categories.recordCount(), 3);
+        }
+        QVERIFY(dialogs.messages().isEmpty());
+    }
+
+    void missingTableEndsWithTheRunTimeReport()
+    {
+        TempProgramFolder folder;
+        folder.createDatabase(ArticleFixture::sql(1) + QStringLiteral("DROP TABLE CUINFO;"));
+        RecordingDialogs dialogs;
+        try {
+            Main();
+            QFAIL("start-up went on without the CUINFO table");
+        } catch (const DbError& error) {
+            QVERIFY2(error.description().contains(QStringLiteral("CUINFO"), Qt::CaseInsensitive),
+                     qPrintable(error.description()));
+            QCOMPARE(error.number(), DbError::UnknownTable);
+        }
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "TestStartup.moc"
