@@ -3,6 +3,7 @@
 #include "db/Recordset.h"
 #include "editor/EditorFont.h"
 #include "richtext/RichTextBox.h"
+#include "richtext/dTxtHelper.h"
 #include "shell/ProgramFolder.h"
 #include "shell/Shell.h"
 #include "startup/Session.h"
@@ -89,6 +90,8 @@ frmDisplay::frmDisplay(Session& session, QWidget* parent) : QWidget(parent), m_s
     FillNameLists();
     showRecord(m_session.rsArticles());
     setPlainCopyFont(EditorFont::fromPrefs(plainCopyFont()));
+    m_textHelper = std::make_unique<dTxtHelper>();
+    m_textHelper->SetEditor(txtNote);
 }
 
 frmDisplay::~frmDisplay() = default;
@@ -264,6 +267,7 @@ void frmDisplay::showRecord(Recordset& articles)
         txtNote->setTextRtf(QString());
         txtNote2->setTextRtf(QString());
         updateLengthWarning();
+        clearEdits();
         return;
     }
     txtID->setText(textOf(articles, "Id"));
@@ -278,6 +282,7 @@ void frmDisplay::showRecord(Recordset& articles)
     txtNote->setTextRtf(textOf(articles, "Problem") + QLatin1Char(' '));
     txtNote2->setTextRtf(textOf(articles, "Solution") + QLatin1Char(' '));
     updateLengthWarning();
+    clearEdits();
 }
 
 QString frmDisplay::lengthWarning(qsizetype totalCharacters)
@@ -311,8 +316,11 @@ void frmDisplay::typeAhead(QComboBox* list, TypeAhead& cursor)
     QStringList items;
     for (int i = 0; i < list->count(); ++i)
         items << list->itemText(i);
-    if (const std::optional<QString> item = cursor.complete(items, list->currentText()))
+    if (const std::optional<QString> item = cursor.complete(items, list->currentText())) {
+        const bool edited = list->lineEdit()->isModified();
         list->setEditText(*item);
+        list->lineEdit()->setModified(edited);
+    }
     list->setToolTip(list->currentText());
 }
 
@@ -340,6 +348,42 @@ void frmDisplay::openAttachments()
 
 void frmDisplay::closeEvent(QCloseEvent* event)
 {
-    event->accept();
-    Q_EMIT closed();
+    event->ignore();
+    Q_EMIT closeRequested();
+}
+
+QList<QLineEdit*> frmDisplay::editableLines() const
+{
+    return {txtID, txtTitle, txtReference, txtEditedBy, txtDateEdited, cboCUName->lineEdit(),
+            cboTechName->lineEdit()};
+}
+
+void frmDisplay::clearEdits()
+{
+    m_newArticle = false;
+    for (QLineEdit* box : editableLines())
+        box->setModified(false);
+    txtNote->document()->setModified(false);
+    txtNote2->document()->setModified(false);
+}
+
+void frmDisplay::beginNewArticle()
+{
+    clearEdits();
+    m_newArticle = true;
+}
+
+void frmDisplay::markSaved()
+{
+    clearEdits();
+    txtProblem->setPlainText(QStringLiteral("0"));
+    txtSolution->setPlainText(QStringLiteral("0"));
+}
+
+bool frmDisplay::isModified() const
+{
+    if (m_newArticle || txtNote->document()->isModified() || txtNote2->document()->isModified())
+        return true;
+    const QList<QLineEdit*> lines = editableLines();
+    return std::any_of(lines.begin(), lines.end(), [](QLineEdit* box) { return box->isModified(); });
 }

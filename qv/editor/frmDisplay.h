@@ -14,6 +14,7 @@ class QPlainTextEdit;
 class QPushButton;
 class Recordset;
 class RichTextBox;
+class dTxtHelper;
 class Session;
 
 // The article window: shows the current article and is where it is edited. The main
@@ -29,8 +30,16 @@ public:
     explicit frmDisplay(Session& session, QWidget* parent = nullptr);
     ~frmDisplay() override;
 
-    // Copies the current row into the controls; an empty set clears them.
+    // Copies the current row into the controls; an empty set clears them. What is shown
+    // counts as unedited.
     void showRecord(Recordset& articles);
+
+    // A new article was started in the controls: it counts as edited until it is saved.
+    void beginNewArticle();
+    // The shown article was saved: sets the saved-article marker and clears the edits.
+    void markSaved();
+    // Whether the window holds edits that were not saved (or a new article never saved).
+    bool isModified() const;
 
     // The warning for a Problem and Solution of this many plain characters ("" when none).
     static QString lengthWarning(qsizetype totalCharacters);
@@ -56,8 +65,9 @@ public:
     QLabel* lblWarning = nullptr;
 
 Q_SIGNALS:
-    // The window was closed by the user: the program ends.
-    void closed();
+    // The user asked to close the window; the main window decides whether the program
+    // ends.
+    void closeRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -71,8 +81,11 @@ private:
     void updateLengthWarning();
     void openReference();
     void openAttachments();
+    void clearEdits();
+    QList<QLineEdit*> editableLines() const;
 
     Session& m_session;
+    std::unique_ptr<dTxtHelper> m_textHelper;
     TypeAhead m_categoryTypeAhead;
     TypeAhead m_authorTypeAhead;
     QLabel* m_captions[6] = {};
@@ -81,4 +94,5 @@ private:
     QPushButton* cmdReference = nullptr;
     QPushButton* Command1 = nullptr;
     QLineEdit* txtInitial = nullptr;
+    bool m_newArticle = false;
 };

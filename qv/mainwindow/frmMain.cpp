@@ -2,6 +2,7 @@
 
 #include "editor/EditorFont.h"
 #include "editor/frmDisplay.h"
+#include "mainwindow/ArticleCommands.h"
 #include "mainwindow/ArticleNavigation.h"
 #include "profile/Prefs.h"
 #include "shell/Shell.h"
@@ -57,7 +58,7 @@ const ToolButton kToolButtons[] = {
 
 // Commands whose windows are not part of the program yet: present, but switched off.
 const char* const kLaterCommands[] = {
-    "mnuAdd",        "mnuSave",         "mnuDelete",   "mnuPrint",         "mnuLength",
+    "mnuPrint",      "mnuLength",
     "mnuHTMLCurrent", "mnuHTMLAll",     "mnuGoTo",     "mnuSearch",        "mnuEnablePasswords",
     "mnuPassSetup",  "mnuCategories",   "mnuUsers",    "mnuData",          "mnuLabels",
     "mnuPrefs",      "mnuGen",          "mnuMan"};
@@ -72,17 +73,19 @@ frmMain::frmMain(Session& session, QWidget* parent) : QMainWindow(parent), m_ses
     setCentralWidget(m_mdi);
     buildMenus();
     buildToolbar();
-    connectCommands();
-    disableLaterCommands();
 
     // Load: the article window inside the frame, then the caption from the preferences.
     m_display = new frmDisplay(session);
+    m_articles = std::make_unique<ArticleCommands>(session, *m_display, [this] { refresh(); },
+                                                   this);
+    connectCommands();
+    disableLaterCommands();
     m_displayWindow = m_mdi->addSubWindow(m_display);
     // Untitled, so that the maximized article window leaves the frame's caption as the
     // preferences set it.
     m_displayWindow->setWindowTitle(QString());
     m_displayWindow->showMaximized();
-    connect(m_display, &frmDisplay::closed, this, &frmMain::exitProgram);
+    connect(m_display, &frmDisplay::closeRequested, this, &frmMain::exitProgram);
     m_session.AskBeforeSave = true;
     setWindowTitle(ReadPref(QStringLiteral("UserPrefs"), QStringLiteral("TitleBar")));
     resize(1000, 760);
@@ -201,6 +204,10 @@ void frmMain::buildToolbar()
 
 void frmMain::connectCommands()
 {
+    connect(command("mnuAdd"), &QAction::triggered, this, [this] { m_articles->NewArticle(); });
+    connect(command("mnuSave"), &QAction::triggered, this, [this] { m_articles->SaveArticle(); });
+    connect(command("mnuDelete"), &QAction::triggered, this,
+            [this] { m_articles->DeleteArticle(); });
     connect(command("mnuFirst"), &QAction::triggered, this, &frmMain::moveFirst);
     connect(command("mnuPrevious"), &QAction::triggered, this, &frmMain::movePrevious);
     connect(command("mnuNext"), &QAction::triggered, this, &frmMain::moveNext);
@@ -261,15 +268,28 @@ void frmMain::refresh()
     Display_Data();
 }
 
-void frmMain::exitProgram()
+bool frmMain::exitProgram()
 {
+    if (m_display->isModified()) {
+        const Dialogs::Answer answer = dialogs().message(
+            {QStringLiteral("Save changes to this article before closing?"), AppInfo::kTitle,
+             Dialogs::Buttons::YesNoCancel, Dialogs::Icon::Question, std::nullopt},
+            this);
+        if (answer == Dialogs::Answer::Cancel)
+            return false;
+        if (answer == Dialogs::Answer::Yes && !m_articles->SaveArticle())
+            return false;
+    }
     dialogs().endProgram();
+    return true;
 }
 
 void frmMain::closeEvent(QCloseEvent* event)
 {
-    event->accept();
-    exitProgram();
+    if (exitProgram())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void frmMain::setupFont()

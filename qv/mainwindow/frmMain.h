@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
 
+class ArticleCommands;
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
@@ -26,6 +28,7 @@ public:
     void ResetArticleSet();
 
     frmDisplay* display() const { return m_display; }
+    ArticleCommands& articleCommands() { return *m_articles; }
     QToolBar* toolbar() const { return m_toolbar; }
 
 protected:
@@ -46,7 +49,9 @@ private:
     void moveNext();
     void moveLast();
     void refresh();
-    void exitProgram();
+    // Ends the program; unsaved edits are offered for saving first. False when the user
+    // chose to stay.
+    bool exitProgram();
     void setupFont();
     void showAbout();
 
@@ -55,4 +60,5 @@ private:
     frmDisplay* m_display = nullptr;
     QMdiSubWindow* m_displayWindow = nullptr;
     QToolBar* m_toolbar = nullptr;
+    std::unique_ptr<ArticleCommands> m_articles;
 };
