@@ -72,7 +72,7 @@ Recordset::Recordset() = default;
 
 Recordset::~Recordset() = default;
 
-void Recordset::open(Connection& connection, const QString& sql)
+void Recordset::open(Connection& connection, const QString& sql, const QVariantList& parameters)
 {
     close();
     const Store& engine = connection.store();
@@ -100,7 +100,7 @@ void Recordset::open(Connection& connection, const QString& sql)
     }
 
     const int first = isUpdatable() ? 1 : 0;
-    const QStringList columns = engine.select(query, {}, [&](QList<QVariant>&& values) {
+    const QStringList columns = engine.select(query, parameters, [&](QList<QVariant>&& values) {
         Row row;
         if (first > 0)
             row.key = values.takeFirst().toLongLong();

@@ -38,8 +38,10 @@ public:
     Recordset& operator=(const Recordset&) = delete;
 
     // Reads the rows of a SELECT statement; the first row becomes current. A set that is
-    // open is closed first (its pending changes are dropped).
-    void open(Connection& connection, const QString& sql);
+    // open is closed first (its pending changes are dropped). Each "?" of the statement
+    // takes the next of the parameters as a value, never as SQL text, so a value may hold
+    // quotes or anything else.
+    void open(Connection& connection, const QString& sql, const QVariantList& parameters = {});
     // Releases the rows; pending changes are dropped.
     void close();
     bool isOpen() const;

@@ -211,6 +211,39 @@ private Q_SLOTS:
         QCOMPARE(idsOf(m_set), ids);
     }
 
+    void parametersAreBoundAsValues_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QVariantList>("parameters");
+        QTest::addColumn<QStringList>("ids");
+        QTest::newRow("text") << "SELECT * FROM QV WHERE CUName = ? ORDER BY Id"
+                              << QVariantList{"Printing"} << QStringList{"2", "10"};
+        QTest::newRow("in their order") << "SELECT * FROM QV WHERE CUName = ? AND Id > ?"
+                                        << QVariantList{"Printing", 5} << QStringList{"10"};
+        QTest::newRow("quotes stay inside the value")
+            << "SELECT * FROM QV WHERE Title = ? ORDER BY Id" << QVariantList{"' OR '1'='1"}
+            << QStringList{};
+        QTest::newRow("named columns") << "SELECT Id, Title FROM QV WHERE Id = ?"
+                                       << QVariantList{9} << QStringList{"9"};
+    }
+    void parametersAreBoundAsValues()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QVariantList, parameters);
+        QFETCH(QStringList, ids);
+        m_set.open(m_connection, sql, parameters);
+        QCOMPARE(idsOf(m_set), ids);
+    }
+
+    void parameterisedSetWritesBack()
+    {
+        m_set.open(m_connection, QStringLiteral("SELECT * FROM QV WHERE Id = ?"), {4});
+        m_set.setValue(QStringLiteral("Title"), QStringLiteral("It's renamed"));
+        m_set.updateBatch();
+        QCOMPARE(stored(QStringLiteral("SELECT Title FROM QV WHERE Id = 4")),
+                 QStringLiteral("It's renamed"));
+    }
+
     void unreadableFilterKeepsThePreviousOne_data()
     {
         QTest::addColumn<QString>("criterion");
