@@ -10,6 +10,7 @@
 #include "startup/Session.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -313,6 +314,45 @@ private Q_SLOTS:
         QCOMPARE(m_dialogs->lastMessage().text,
                  QStringLiteral("Please make sure the article is saved before opening "
                                 "images/attachments."));
+    }
+
+    void everyControlIsThereByItsName()
+    {
+        for (const char* name :
+             {"txtID", "cboCUName", "cboTechName", "txtTitle", "txtNote", "txtNote2", "txtReference",
+              "Label6", "Label7", "txtEditedBy", "txtDateEdited", "txtProblem", "txtSolution",
+              "lblWarning", "Check1", "cmdPublic", "Command1", "cmdReference", "Frame1", "Label1",
+              "Label2", "Label3", "Label5", "lblProblemNo", "lbCUName", "lblTech", "Label4",
+              "lblProblem", "lblSolution", "txtInitial"})
+            QVERIFY2(display().findChild<QWidget*>(QLatin1String(name)), name);
+        QVERIFY(!display().txtProblem->isVisibleTo(&display()));
+        QCOMPARE(display().txtID->maxLength(), 5);
+    }
+
+    void wideBoxesEndEightPixelsFromTheRightEdge()
+    {
+        main().show();
+        for (int width : {1200, 700}) {
+            main().resize(width, 700);
+            QCoreApplication::processEvents();
+            const int right = display().width() - 8;
+            for (QWidget* box : {static_cast<QWidget*>(display().txtTitle),
+                                 static_cast<QWidget*>(display().txtNote),
+                                 static_cast<QWidget*>(display().txtNote2),
+                                 static_cast<QWidget*>(display().txtReference)})
+                QCOMPARE(box->geometry().right() + 1, right);
+        }
+    }
+
+    void publicArticleBoxEnablesItsButton()
+    {
+        auto* box = display().findChild<QCheckBox*>(QStringLiteral("Check1"));
+        auto* button = display().findChild<QPushButton*>(QStringLiteral("cmdPublic"));
+        QVERIFY(!button->isEnabled());
+        box->click();
+        QVERIFY(button->isEnabled());
+        box->click();
+        QVERIFY(!button->isEnabled());
     }
 
     void typeAheadInTheAuthorList()

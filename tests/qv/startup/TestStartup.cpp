@@ -11,6 +11,7 @@
 #include "startup/RunTimeError.h"
 #include "startup/Session.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
@@ -45,6 +46,22 @@ private Q_SLOTS:
                               QStringLiteral("Printing")}));
         QCOMPARE(program.mainWindow->display()->cboCUName->count(), 3);
         QVERIFY(!program.session->login.PasswordsEnabled);
+    }
+
+    void articleTableWithoutRowsShowsAnEmptyWindow()
+    {
+        TempProgramFolder folder;
+        folder.createDatabase(ArticleFixture::sql(0));
+        RecordingDialogs dialogs;
+        Program program = Main();
+        QVERIFY(program.mainWindow);
+        frmDisplay& display = *program.mainWindow->display();
+        QCOMPARE(display.txtID->text(), QString());
+        QCOMPARE(display.txtTitle->text(), QString());
+        for (const char* command : {"mnuNext", "mnuPrevious", "mnuLast", "mnuFirst", "mnuRefresh"})
+            program.mainWindow->findChild<QAction*>(QLatin1String(command))->trigger();
+        QCOMPARE(display.txtID->text(), QString());
+        QVERIFY(dialogs.messages().isEmpty());
     }
 
     void unopenedDatabase_data()
