@@ -9,6 +9,12 @@
 RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument& document)
     : m_document(document), m_cursor(&document)
 {
+    m_cursor.beginEditBlock();
+}
+
+RtfDocumentBuilder::~RtfDocumentBuilder()
+{
+    m_cursor.endEditBlock();
 }
 
 void RtfDocumentBuilder::text(QStringView text, const RtfParser::CharFormat& format)

@@ -9,11 +9,16 @@ class QTextDocument;
 class QTextList;
 
 // Builds a QTextDocument from what the parser reports: one block per paragraph, consecutive
-// bulleted paragraphs in one list, pictures as image resources of the document.
+// bulleted paragraphs in one list, pictures as image resources of the document. The whole
+// build is one edit block, so the document reports one change and the cursor keeps no
+// layout position up to date while it inserts.
 class RtfDocumentBuilder : public RtfParser::Sink
 {
 public:
     explicit RtfDocumentBuilder(QTextDocument& document);
+    ~RtfDocumentBuilder() override;
+    RtfDocumentBuilder(const RtfDocumentBuilder&) = delete;
+    RtfDocumentBuilder& operator=(const RtfDocumentBuilder&) = delete;
 
     void text(QStringView text, const RtfParser::CharFormat& format) override;
     void paragraphEnd(const RtfParser::ParagraphFormat& format) override;
