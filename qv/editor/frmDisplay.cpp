@@ -256,7 +256,10 @@ void frmDisplay::FillNameLists()
 
 void frmDisplay::showRecord(Recordset& articles)
 {
+    // The length warning is worked out once at the end, not on every edit of the load.
     const QSignalBlocker blockId(txtID);
+    const QSignalBlocker blockProblem(txtNote);
+    const QSignalBlocker blockSolution(txtNote2);
     if (articles.isBof() || articles.isEof()) {
         for (QLineEdit* box : {txtID, txtReference, txtEditedBy, txtDateEdited, txtTitle})
             box->clear();
