@@ -6,6 +6,41 @@
 #include <QTextDocument>
 #include <QTextList>
 
+namespace {
+
+QTextBlockFormat blockFormat(const RtfParser::ParagraphFormat& format)
+{
+    QTextBlockFormat block;
+    block.setAlignment(format.alignment);
+    if (format.list == RtfParser::ListKind::None) {
+        block.setLeftMargin(format.leftIndent / 15.0);
+        block.setTextIndent(format.firstIndent / 15.0);
+    }
+    block.setRightMargin(format.rightIndent / 15.0);
+    return block;
+}
+
+QTextCharFormat textCharFormat(const RtfParser::CharFormat& format)
+{
+    QTextCharFormat result;
+    if (!format.fontName.isEmpty())
+        result.setFontFamilies({format.fontName});
+    result.setFontPointSize(format.halfPoints / 2.0);
+    if (format.bold)
+        result.setFontWeight(QFont::Bold);
+    if (format.italic)
+        result.setFontItalic(true);
+    if (format.underline)
+        result.setFontUnderline(true);
+    if (format.strikeOut)
+        result.setFontStrikeOut(true);
+    if (format.color.isValid())
+        result.setForeground(format.color);
+    return result;
+}
+
+} // namespace
+
 RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument& document)
     : m_document(document), m_cursor(&document)
 {
@@ -17,10 +52,10 @@ RtfDocumentBuilder::~RtfDocumentBuilder()
     m_cursor.endEditBlock();
 }
 
-void RtfDocumentBuilder::text(QStringView text, const RtfParser::CharFormat& format)
+void RtfDocumentBuilder::text(const QString& text, const RtfParser::CharFormat& format)
 {
     openBlockIfPending();
-    m_cursor.insertText(text.toString(), charFormat(format));
+    m_cursor.insertText(text, charFormat(format));
 }
 
 void RtfDocumentBuilder::paragraphEnd(const RtfParser::ParagraphFormat& format)
@@ -52,22 +87,18 @@ void RtfDocumentBuilder::openBlockIfPending()
 {
     if (!m_blockPending)
         return;
-    m_cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    m_cursor.insertBlock(m_blockFormat, QTextCharFormat());
     m_blockPending = false;
 }
 
 void RtfDocumentBuilder::applyParagraph(const RtfParser::ParagraphFormat& format)
 {
-    QTextBlockFormat block;
-    block.setAlignment(format.alignment);
-    const bool listed = format.list != RtfParser::ListKind::None;
-    if (!listed) {
-        block.setLeftMargin(format.leftIndent / 15.0);
-        block.setTextIndent(format.firstIndent / 15.0);
+    if (m_paragraph != format) {
+        m_paragraph = format;
+        m_blockFormat = blockFormat(format);
+        m_cursor.setBlockFormat(m_blockFormat);
     }
-    block.setRightMargin(format.rightIndent / 15.0);
-    m_cursor.setBlockFormat(block);
-    if (!listed) {
+    if (format.list == RtfParser::ListKind::None) {
         m_list = nullptr;
         return;
     }
@@ -88,24 +119,8 @@ void RtfDocumentBuilder::applyParagraph(const RtfParser::ParagraphFormat& format
 
 const QTextCharFormat& RtfDocumentBuilder::charFormat(const RtfParser::CharFormat& format)
 {
-    if (m_hasLastFormat && format == m_lastFormat)
-        return m_lastCharFormat;
-    QTextCharFormat result;
-    if (!format.fontName.isEmpty())
-        result.setFontFamilies({format.fontName});
-    result.setFontPointSize(format.halfPoints / 2.0);
-    if (format.bold)
-        result.setFontWeight(QFont::Bold);
-    if (format.italic)
-        result.setFontItalic(true);
-    if (format.underline)
-        result.setFontUnderline(true);
-    if (format.strikeOut)
-        result.setFontStrikeOut(true);
-    if (format.color.isValid())
-        result.setForeground(format.color);
-    m_lastFormat = format;
-    m_lastCharFormat = result;
-    m_hasLastFormat = true;
-    return m_lastCharFormat;
+    auto found = m_charFormats.constFind(format);
+    if (found == m_charFormats.constEnd())
+        found = m_charFormats.insert(format, textCharFormat(format));
+    return *found;
 }

@@ -2,8 +2,10 @@
 
 #include "RtfParser.h"
 
+#include <QHash>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <optional>
 
 class QTextDocument;
 class QTextList;
@@ -11,7 +13,9 @@ class QTextList;
 // Builds a QTextDocument from what the parser reports: one block per paragraph, consecutive
 // bulleted paragraphs in one list, pictures as image resources of the document. The whole
 // build is one edit block, so the document reports one change and the cursor keeps no
-// layout position up to date while it inserts.
+// layout position up to date while it inserts. Each character format is made once, and a
+// new block starts in the format of the paragraph before it, so that a run of paragraphs
+// in one format sets no block format after the first.
 class RtfDocumentBuilder : public RtfParser::Sink
 {
 public:
@@ -20,7 +24,7 @@ public:
     RtfDocumentBuilder(const RtfDocumentBuilder&) = delete;
     RtfDocumentBuilder& operator=(const RtfDocumentBuilder&) = delete;
 
-    void text(QStringView text, const RtfParser::CharFormat& format) override;
+    void text(const QString& text, const RtfParser::CharFormat& format) override;
     void paragraphEnd(const RtfParser::ParagraphFormat& format) override;
     void picture(const QByteArray& bytes, const QSizeF& size,
                  const RtfParser::CharFormat& format) override;
@@ -35,7 +39,9 @@ private:
     QTextCursor m_cursor;
     bool m_blockPending = false;
     QTextList* m_list = nullptr;
-    RtfParser::CharFormat m_lastFormat;
-    QTextCharFormat m_lastCharFormat;
-    bool m_hasLastFormat = false;
+    QHash<RtfParser::CharFormat, QTextCharFormat> m_charFormats;
+    // The paragraph format of the last block format set, and that block format; a pending
+    // block opens in it.
+    std::optional<RtfParser::ParagraphFormat> m_paragraph;
+    QTextBlockFormat m_blockFormat;
 };

@@ -241,6 +241,20 @@ bool RtfParser::CharFormat::operator==(const CharFormat& other) const
            color == other.color && fontName == other.fontName;
 }
 
+size_t qHash(const RtfParser::CharFormat& format, size_t seed)
+{
+    return qHashMulti(seed, format.fontName, format.color.rgba(), format.color.isValid(),
+                      format.halfPoints, format.bold, format.italic, format.underline,
+                      format.strikeOut);
+}
+
+bool RtfParser::ParagraphFormat::operator==(const ParagraphFormat& other) const
+{
+    return alignment == other.alignment && leftIndent == other.leftIndent &&
+           rightIndent == other.rightIndent && firstIndent == other.firstIndent &&
+           list == other.list;
+}
+
 bool RtfParser::CharState::operator==(const CharState& other) const
 {
     return font == other.font && color == other.color && halfPoints == other.halfPoints &&
@@ -953,7 +967,7 @@ void RtfParser::flushText()
     if (m_text.isEmpty())
         return;
     m_sink.text(m_text, resolved(group().chars));
-    m_text.clear();
+    m_text.resize(0); // keeps the buffer for the next run
 }
 
 void RtfParser::paragraphEnd()

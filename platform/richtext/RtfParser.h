@@ -42,13 +42,16 @@ public:
         int rightIndent = 0;
         int firstIndent = 0;
         ListKind list = ListKind::None;
+
+        bool operator==(const ParagraphFormat& other) const;
+        bool operator!=(const ParagraphFormat& other) const { return !(*this == other); }
     };
 
     class Sink
     {
     public:
         virtual ~Sink() = default;
-        virtual void text(QStringView text, const CharFormat& format) = 0;
+        virtual void text(const QString& text, const CharFormat& format) = 0;
         virtual void paragraphEnd(const ParagraphFormat& format) = 0;
         // PNG or JPEG bytes and the displayed size in pixels.
         virtual void picture(const QByteArray& bytes, const QSizeF& size,
@@ -172,3 +175,5 @@ private:
     PictureState m_picture;
     std::map<int, std::unique_ptr<QStringDecoder>> m_decoders;
 };
+
+size_t qHash(const RtfParser::CharFormat& format, size_t seed = 0);

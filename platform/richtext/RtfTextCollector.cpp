@@ -1,6 +1,6 @@
 #include "RtfTextCollector.h"
 
-void RtfTextCollector::text(QStringView text, const RtfParser::CharFormat&)
+void RtfTextCollector::text(const QString& text, const RtfParser::CharFormat&)
 {
     openBlockIfPending();
     const qsizetype start = m_text.size();

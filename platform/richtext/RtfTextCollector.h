@@ -7,7 +7,7 @@
 class RtfTextCollector : public RtfParser::Sink
 {
 public:
-    void text(QStringView text, const RtfParser::CharFormat& format) override;
+    void text(const QString& text, const RtfParser::CharFormat& format) override;
     void paragraphEnd(const RtfParser::ParagraphFormat& format) override;
     void picture(const QByteArray& bytes, const QSizeF& size,
                  const RtfParser::CharFormat& format) override;
