@@ -1,7 +1,4 @@
-#include "ArticleFixture.h"
-#include "RecordingDialogs.h"
-#include "RecordingShell.h"
-#include "TempProgramFolder.h"
+#include "RunningQuorvel.h"
 #include "db/Connection.h"
 #include "db/Recordset.h"
 #include "editor/frmDisplay.h"
@@ -29,22 +26,19 @@ class TestArticleCommands : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<TempProgramFolder> m_folder;
-    std::unique_ptr<RecordingDialogs> m_dialogs;
-    std::unique_ptr<RecordingShell> m_shell;
-    Program m_program;
-    QString m_database;
+    std::unique_ptr<RunningQuorvel> m_quorvel;
+    RecordingDialogs* m_dialogs = nullptr;
 
-    frmMain& main() { return *m_program.mainWindow; }
-    frmDisplay& display() { return *main().display(); }
+    frmMain& main() { return m_quorvel->main(); }
+    frmDisplay& display() { return m_quorvel->display(); }
     ArticleCommands& commands() { return main().articleCommands(); }
-    void trigger(const char* name) { main().findChild<QAction*>(QLatin1String(name))->trigger(); }
+    void trigger(const char* name) { m_quorvel->trigger(name); }
 
     // Rows of the file, read afresh: "Id|Title|CUName|techname|reference|EditedBy" each.
     QStringList fileRows(const QString& where = QString())
     {
         Connection other;
-        other.open(m_database);
+        other.open(m_quorvel->database());
         Recordset rows;
         rows.open(other, QStringLiteral("SELECT * FROM QV ") + where + QStringLiteral(" ORDER BY RecordID"));
         QStringList result;
@@ -59,37 +53,30 @@ private:
     QVariant fileValue(const QString& where, const QString& field)
     {
         Connection other;
-        other.open(m_database);
+        other.open(m_quorvel->database());
         Recordset rows;
         rows.open(other, QStringLiteral("SELECT * FROM QV WHERE ") + where);
         return rows.value(field);
     }
     void startAgain()
     {
-        m_program = Program();
-        m_program = Main();
-        QVERIFY(m_program.mainWindow);
+        QVERIFY(m_quorvel->start());
         commands().setClock([] { return QDateTime(QDate(2026, 3, 7), QTime(14, 5, 9)); });
     }
 
-private Q_SLOTS:
-    void init()
+    void begin(int articles)
     {
-        m_folder = std::make_unique<TempProgramFolder>();
-        m_database = m_folder->createDatabase(ArticleFixture::sql(10));
-        m_dialogs = std::make_unique<RecordingDialogs>();
-        m_shell = std::make_unique<RecordingShell>();
+        m_quorvel.reset();
+        m_quorvel = std::make_unique<RunningQuorvel>(articles);
+        m_dialogs = &m_quorvel->dialogs();
         WritePref(QStringLiteral("UserPrefs"), QStringLiteral("DateFormat"),
                   QStringLiteral("mm/dd/yyyy"));
         startAgain();
     }
-    void cleanup()
-    {
-        m_program = Program();
-        m_shell.reset();
-        m_dialogs.reset();
-        m_folder.reset();
-    }
+
+private Q_SLOTS:
+    void init() { begin(10); }
+    void cleanup() { m_quorvel.reset(); }
 
     void newArticleIsProposedAndSavedWithFills()
     {
@@ -101,7 +88,7 @@ private Q_SLOTS:
         QVERIFY(display().Label6->text().toInt() > 10);
         QCOMPARE(display().txtNote->toPlainText(), QString());
         QCOMPARE(display().txtNote2->toPlainText(), QString());
-        Recordset& row = m_program.session->rsArticles();
+        Recordset& row = m_quorvel->program().session->rsArticles();
         for (int slot = 1; slot <= 10; ++slot)
             QCOMPARE(row.value(QStringLiteral("Image%1").arg(slot)).toString(), QStringLiteral("N/A"));
         // Nothing reaches the file before the save.
@@ -191,7 +178,7 @@ private Q_SLOTS:
     {
         {
             Connection other;
-            other.open(m_database);
+            other.open(m_quorvel->database());
             Recordset rows;
             rows.open(other, QStringLiteral("SELECT * FROM QV WHERE Id = 1"));
             rows.setValue(QStringLiteral("Title"), QStringLiteral("Theirs"));
@@ -238,11 +225,7 @@ private Q_SLOTS:
                                 "Delete Process stopped."));
 
         // A database of one article.
-        m_program = Program();
-        m_folder.reset();
-        m_folder = std::make_unique<TempProgramFolder>();
-        m_database = m_folder->createDatabase(ArticleFixture::sql(1));
-        startAgain();
+        begin(1);
         m_dialogs->answerNext(Dialogs::Answer::Yes);
         trigger("mnuDelete");
         QCOMPARE(m_dialogs->lastMessage().text,
@@ -266,8 +249,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, command);
         QFETCH(QString, message);
-        m_program.session->login.UserLoggedIn = true;
-        m_program.session->login.UserIsReadOnly = true;
+        m_quorvel->program().session->login.UserLoggedIn = true;
+        m_quorvel->program().session->login.UserIsReadOnly = true;
         const QStringList before = fileRows();
         const QString shownNumber = display().txtID->text();
         trigger(command.toLatin1().constData());

@@ -1,7 +1,4 @@
-#include "ArticleFixture.h"
-#include "RecordingDialogs.h"
-#include "RecordingShell.h"
-#include "TempProgramFolder.h"
+#include "RunningQuorvel.h"
 #include "editor/frmDisplay.h"
 #include "mainwindow/frmMain.h"
 #include "profile/Prefs.h"
@@ -27,13 +24,12 @@ class TestfrmMain : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<TempProgramFolder> m_folder;
-    std::unique_ptr<RecordingDialogs> m_dialogs;
-    std::unique_ptr<RecordingShell> m_shell;
-    Program m_program;
+    std::unique_ptr<RunningQuorvel> m_quorvel;
+    RecordingDialogs* m_dialogs = nullptr;
+    RecordingShell* m_shell = nullptr;
 
-    frmMain& main() { return *m_program.mainWindow; }
-    frmDisplay& display() { return *main().display(); }
+    frmMain& main() { return m_quorvel->main(); }
+    frmDisplay& display() { return m_quorvel->display(); }
     QAction* action(const char* name) { return main().findChild<QAction*>(QLatin1String(name)); }
     QString shownNumber() { return display().txtID->text(); }
     QString shownPosition() { return display().Label6->text(); }
@@ -41,20 +37,12 @@ private:
 private Q_SLOTS:
     void init()
     {
-        m_folder = std::make_unique<TempProgramFolder>();
-        m_folder->createDatabase(ArticleFixture::sql(5));
-        m_dialogs = std::make_unique<RecordingDialogs>();
-        m_shell = std::make_unique<RecordingShell>();
-        m_program = Main();
-        QVERIFY(m_program.mainWindow);
+        m_quorvel = std::make_unique<RunningQuorvel>(5);
+        m_dialogs = &m_quorvel->dialogs();
+        m_shell = &m_quorvel->shell();
+        QVERIFY(m_quorvel->start());
     }
-    void cleanup()
-    {
-        m_program = Program();
-        m_shell.reset();
-        m_dialogs.reset();
-        m_folder.reset();
-    }
+    void cleanup() { m_quorvel.reset(); }
 
     void menusHaveTheirCaptionsAndShortcuts_data()
     {
@@ -179,7 +167,7 @@ private Q_SLOTS:
 
     void refreshDropsTheFilter()
     {
-        Recordset& articles = m_program.session->rsArticles();
+        Recordset& articles = m_quorvel->program().session->rsArticles();
         articles.setFilter(QStringLiteral("Title LIKE #*4*#"));
         main().Display_Data();
         QCOMPARE(shownNumber(), QStringLiteral("4"));

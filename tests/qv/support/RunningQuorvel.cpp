@@ -1,0 +1,36 @@
+#include "RunningQuorvel.h"
+
+#include "ArticleFixture.h"
+#include "mainwindow/frmMain.h"
+#include "startup/Session.h"
+
+#include <QAction>
+
+RunningQuorvel::RunningQuorvel(int articles)
+    : m_database(m_folder.createDatabase(ArticleFixture::sql(articles)))
+{
+}
+
+RunningQuorvel::~RunningQuorvel() = default;
+
+bool RunningQuorvel::start()
+{
+    m_program = Program();
+    m_program = Main();
+    return m_program.mainWindow != nullptr;
+}
+
+frmMain& RunningQuorvel::main()
+{
+    return *m_program.mainWindow;
+}
+
+frmDisplay& RunningQuorvel::display()
+{
+    return *main().display();
+}
+
+void RunningQuorvel::trigger(const char* name)
+{
+    main().findChild<QAction*>(QLatin1String(name))->trigger();
+}
