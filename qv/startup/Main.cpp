@@ -4,12 +4,15 @@
 #include "db/SchemaUpgrade.h"
 #include "mainwindow/frmMain.h"
 #include "profile/Prefs.h"
+#include "security/frmLogin.h"
 #include "shell/ProgramFolder.h"
 #include "shell/Shell.h"
 #include "startup/NameLists.h"
 #include "startup/RunTimeError.h"
 #include "startup/Session.h"
 #include "ui/Dialogs.h"
+
+#include <QAction>
 
 Program::Program() = default;
 Program::Program(Program&&) noexcept = default;
@@ -67,8 +70,14 @@ Program Main()
     passwords.close();
 
     program.mainWindow = std::make_unique<frmMain>(session);
-    // With passwords on the login window comes first; until it exists the main window is
-    // shown as with passwords off.
-    program.mainWindow->show();
+    if (session.login.PasswordsEnabled) {
+        // The main window stays hidden until a login lets the user through.
+        program.loginWindow = std::make_unique<frmLogin>(session, *program.mainWindow);
+        program.loginWindow->show();
+        program.mainWindow->findChild<QAction*>(QStringLiteral("mnuEnablePasswords"))
+            ->setText(QStringLiteral("Disable Passwords"));
+    } else {
+        program.mainWindow->show();
+    }
     return program;
 }

@@ -3,14 +3,16 @@
 #include <memory>
 
 class Session;
+class frmLogin;
 class frmMain;
 
-// What start-up leaves running: the session and its main window. Both empty when the
-// program ended during start-up.
+// What start-up leaves running: the session, its main window and, with passwords on, the
+// login window. All empty when the program ended during start-up.
 struct Program
 {
     std::unique_ptr<Session> session;
     std::unique_ptr<frmMain> mainWindow;
+    std::unique_ptr<frmLogin> loginWindow;
 
     Program();
     Program(Program&&) noexcept;
@@ -19,7 +21,8 @@ struct Program
 };
 
 // The start-up sequence: reads the database path, opens the database, brings an old one
-// up to date, loads the name lists, opens the article set and shows the main window.
+// up to date, loads the name lists, opens the article set and shows the main window, or
+// with passwords on the login window, which shows the main window after a login.
 // When the database cannot be opened it says so, starts the path utility and ends the
 // program. Engine errors after the database is open travel to the caller.
 Program Main();
