@@ -304,6 +304,8 @@ void RtfParser::run()
             } else if (destination() == Destination::Text && m_skipUnits == 0 &&
                        m_highSurrogate == 0) {
                 plainRun();
+            } else if (destination() == Destination::Picture && m_skipUnits == 0) {
+                pictureRun();
             } else {
                 ++m_pos;
                 character(c);
@@ -822,6 +824,20 @@ void RtfParser::plainRun()
     }
 }
 
+// The picture's hex up to the next brace or control sequence, without a trip through run()
+// and character() for each digit; characters that are no hex digits count for nothing.
+void RtfParser::pictureRun()
+{
+    const qsizetype size = m_in.size();
+    while (m_pos < size) {
+        const char16_t c = m_in[m_pos].unicode();
+        if (c == '{' || c == '}' || c == '\\')
+            break;
+        ++m_pos;
+        pictureCharacter(c);
+    }
+}
+
 void RtfParser::character(char16_t c)
 {
     if (m_skipUnits > 0) {
@@ -936,14 +952,17 @@ void RtfParser::flushBytes()
 {
     if (m_bytes.isEmpty())
         return;
-    const QByteArray bytes = m_bytes;
-    m_bytes.clear();
-    if (destination() == Destination::FontTable) {
-        int codePage = codePageOfCharset(m_fontEntryCharset);
-        m_fontEntryName += decode(bytes, codePage == 0 ? m_ansiCodePage : codePage);
+    const bool fontName = destination() == Destination::FontTable;
+    const int entryCodePage = codePageOfCharset(m_fontEntryCharset);
+    const int codePage = !fontName            ? codePageOfFont(group().chars.font)
+                         : entryCodePage != 0 ? entryCodePage
+                                              : m_ansiCodePage;
+    const QString text = decode(m_bytes, codePage);
+    m_bytes.resize(0); // keeps the buffer for the next bytes
+    if (fontName) {
+        m_fontEntryName += text;
         return;
     }
-    const QString text = decode(bytes, codePageOfFont(group().chars.font));
     for (QChar c : text)
         textCharacter(c.unicode());
 }

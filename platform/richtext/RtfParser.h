@@ -128,6 +128,7 @@ private:
     void hexByte();
     void binaryData(int length);
     void plainRun();
+    void pictureRun();
     void character(char16_t c);
     void textCharacter(char16_t c);
     void unicodeCharacter(int value);
