@@ -20,7 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -146,25 +145,6 @@ private Q_SLOTS:
                                         [box](QLabel* label) { return label->buddy() == box; });
         QVERIFY2(found != labels.end(), "the box has no caption");
         QCOMPARE((*found)->text(), caption);
-    }
-
-    void windowTexts()
-    {
-        QCOMPARE(m_login->windowTitle(), QStringLiteral("Quorvel Login"));
-        QCOMPARE(loggedIn().windowTitle(), QStringLiteral("Logged In"));
-        QCOMPARE(m_login->txtPassWord->echoMode(), QLineEdit::Password);
-        const QString disclaimer = m_login->txtDisclaimer->toPlainText();
-        QVERIFY(disclaimer.startsWith(
-            QStringLiteral("Please remember to keep the Admin password in a safe place. If the "
-                           "Admin password is lost, your database will need to be sent to Orvane "
-                           "to have passwords cleared.\n\nTo the maximum extent permitted")));
-        QVERIFY(disclaimer.endsWith(
-            QStringLiteral("has been informed of  the possibility of such damages.")));
-        QCOMPARE(m_login->Label1->text(),
-                 QStringLiteral("By pressing OK, you are agreeing to, and understand  the terms "
-                                "and conditions in the disclaimer. "));
-        QCOMPARE(m_login->chkDoNotDisplay->text().remove(QLatin1Char('&')),
-                 QStringLiteral("I accept the disclaimer, do not show again. "));
     }
 
     void loginSucceeds_data()
