@@ -16,7 +16,16 @@
 
 Program::Program() = default;
 Program::Program(Program&&) noexcept = default;
-Program& Program::operator=(Program&&) noexcept = default;
+Program& Program::operator=(Program&& other) noexcept
+{
+    // The windows go before the session they work on.
+    loginWindow.reset();
+    mainWindow.reset();
+    session = std::move(other.session);
+    mainWindow = std::move(other.mainWindow);
+    loginWindow = std::move(other.loginWindow);
+    return *this;
+}
 Program::~Program() = default;
 
 namespace {
