@@ -824,18 +824,42 @@ void RtfParser::plainRun()
     }
 }
 
-// The picture's hex up to the next brace or control sequence, without a trip through run()
-// and character() for each digit; characters that are no hex digits count for nothing.
+// The picture's hex digits up to the next brace or control sequence, decoded straight into
+// its bytes; other characters count for nothing. Every hex digit of a picture comes here:
+// the characters that character() gets in a picture are skipped ones or escaped symbols.
 void RtfParser::pictureRun()
 {
     const qsizetype size = m_in.size();
+    const qsizetype start = m_pos;
     while (m_pos < size) {
         const char16_t c = m_in[m_pos].unicode();
         if (c == '{' || c == '}' || c == '\\')
             break;
         ++m_pos;
-        pictureCharacter(c);
     }
+    if (m_picture.tooLarge)
+        return;
+    QByteArray& data = m_picture.data;
+    const qsizetype before = data.size();
+    data.resize(before + (m_pos - start + 1) / 2); // room for a pending digit and the run
+    char* const begin = data.data();
+    char* out = begin + before;
+    for (qsizetype i = start; i < m_pos; ++i) {
+        const int nibble = hexValue(m_in[i].unicode());
+        if (nibble < 0)
+            continue;
+        if (m_picture.pendingNibble < 0) {
+            m_picture.pendingNibble = nibble;
+            continue;
+        }
+        if (out - begin >= kMaxPictureBytes) {
+            m_picture.tooLarge = true;
+            break;
+        }
+        *out++ = char(m_picture.pendingNibble * 16 + nibble);
+        m_picture.pendingNibble = -1;
+    }
+    data.resize(out - begin);
 }
 
 void RtfParser::character(char16_t c)
@@ -856,9 +880,6 @@ void RtfParser::character(char16_t c)
         break;
     case Destination::ColorTable:
         colorTableCharacter(c);
-        break;
-    case Destination::Picture:
-        pictureCharacter(c);
         break;
     default:
         break;
@@ -929,23 +950,6 @@ void RtfParser::colorTableCharacter(char16_t c)
     m_colors.push_back(m_colorEntrySet ? QColor(m_red, m_green, m_blue) : QColor());
     m_red = m_green = m_blue = 0;
     m_colorEntrySet = false;
-}
-
-void RtfParser::pictureCharacter(char16_t c)
-{
-    const int nibble = hexValue(c);
-    if (nibble < 0 || m_picture.tooLarge)
-        return;
-    if (m_picture.pendingNibble < 0) {
-        m_picture.pendingNibble = nibble;
-        return;
-    }
-    if (m_picture.data.size() >= kMaxPictureBytes) {
-        m_picture.tooLarge = true;
-        return;
-    }
-    m_picture.data.append(char(m_picture.pendingNibble * 16 + nibble));
-    m_picture.pendingNibble = -1;
 }
 
 void RtfParser::flushBytes()

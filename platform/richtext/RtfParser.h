@@ -134,7 +134,6 @@ private:
     void unicodeCharacter(int value);
     void fontTableCharacter(char16_t c);
     void colorTableCharacter(char16_t c);
-    void pictureCharacter(char16_t c);
     void flushBytes();
     void flushText();
     void flushListText();

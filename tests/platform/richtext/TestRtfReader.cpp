@@ -329,6 +329,12 @@ private Q_SLOTS:
             << pictureRtf("pngblip", png, "{\\*\\blipuid 0123456789abcdef}{\\*\\picprop{\\sp "
                                           "{\\sn x}{\\sv 1}}}")
             << QSizeF(2, 2);
+        const QString hex = QString::fromLatin1(png.toHex());
+        QTest::newRow("digit pairs split by groups and symbols")
+            << png
+            << QStringLiteral("x{\\pict\\pngblip %1{\\*\\picprop 12}%2\\~\\{%3\\uc2\\u65 ab%4}y")
+                   .arg(hex.left(3), hex.mid(3, 4), hex.mid(7, 5), hex.mid(12))
+            << QSizeF(2, 2);
         QTest::newRow("shape picture shown, old one skipped")
             << png
             << QStringLiteral("x{\\*\\shppict{\\pict\\pngblip %1}}{\\nonshppict{\\pict"
