@@ -5,11 +5,14 @@
 -- asked for instead of holding every document in memory.
 
 -- Articles. Id is the article number as the user sees it (not a key: gaps and duplicates
--- are allowed); INTEGER so that ORDER BY id puts 9 before 10. RecordID is the row key the
--- engine fills. ProblemText and SolutionText hold the plain text of the two rich-text
--- documents, written with them, so that a search matches words, never RTF markup.
+-- are allowed). It has no declared type, so that each value keeps the type it was stored
+-- with: numbers (stored as integers) sort as numbers in ORDER BY id, 9 before 10, and a
+-- number typed with leading zeros ("0000", "007") keeps them as text, after the numbers.
+-- RecordID is the row key the engine fills. ProblemText and SolutionText hold the plain
+-- text of the two rich-text documents, written with them, so that a search matches words,
+-- never RTF markup.
 CREATE TABLE QV (
-    Id INTEGER,
+    Id,
     CUName VARCHAR(255),
     techname VARCHAR(255),
     Title VARCHAR(255),

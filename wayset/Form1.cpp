@@ -22,10 +22,13 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), m_ui(std::make_unique<Ui::F
     connect(m_ui->mnuExit, &QAction::triggered, this, [] { dialogs().endProgram(); });
     connect(m_ui->mnuAbout, &QAction::triggered, this, &Form1::about);
 
-    // A main window has no default button of its own: Enter and Esc are wired here.
+    // A main window has no default button of its own: Enter and Esc are wired here. Enter
+    // presses the button that has the focus, OK anywhere else.
     for (const QKeySequence& key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)})
-        connect(new QShortcut(key, this), &QShortcut::activated, m_ui->Command1,
-                &QPushButton::click);
+        connect(new QShortcut(key, this), &QShortcut::activated, this, [this] {
+            auto* focused = qobject_cast<QPushButton*>(focusWidget());
+            (focused ? focused : m_ui->Command1)->click();
+        });
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated,
             m_ui->Command2, &QPushButton::click);
 

@@ -415,7 +415,11 @@ std::vector<int> Recordset::matchingRows(const Criterion* criterion) const
             continue;
         bool match = true;
         if (criterion && slot >= 0) {
-            match = criterion->matches(candidate.values.at(slot), numeric);
+            // A number held in a column of no declared type compares as a number too.
+            const QVariant& value = candidate.values.at(slot);
+            const bool heldAsNumber = value.typeId() == QMetaType::LongLong ||
+                                      value.typeId() == QMetaType::Double;
+            match = criterion->matches(value, numeric || heldAsNumber);
         } else if (criterion) {
             const auto edit = m_edits.constFind(row);
             if (edit != m_edits.constEnd() && edit->longValues.contains(target))
@@ -462,6 +466,32 @@ void Recordset::addNew()
     m_edits.insert(index, RowEdit());
     m_visible.push_back(index);
     setPosition(int(m_visible.size()) - 1);
+}
+
+void Recordset::discardAdditions(bool keepCurrent)
+{
+    requireOpen();
+    const bool hasCurrent =
+        !m_currentDeleted && m_position >= 0 && m_position < int(m_visible.size());
+    const int current = hasCurrent ? m_visible[m_position] : -1;
+    for (auto edit = m_edits.begin(); edit != m_edits.end();) {
+        const int row = edit.key();
+        if (m_rows[row].state != RowState::Added || (keepCurrent && row == current)) {
+            ++edit;
+            continue;
+        }
+        m_rows[row].state = RowState::Deleted;
+        const auto shown = std::find(m_visible.begin(), m_visible.end(), row);
+        if (shown != m_visible.end()) {
+            const int index = int(shown - m_visible.begin());
+            m_visible.erase(shown);
+            if (index < m_position)
+                --m_position;
+            else if (index == m_position)
+                m_currentDeleted = true;
+        }
+        edit = m_edits.erase(edit);
+    }
 }
 
 void Recordset::update()

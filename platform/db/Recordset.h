@@ -82,6 +82,10 @@ public:
 
     // Appends an empty row and makes it current.
     void addNew();
+    // Drops the rows appended since the last write that were never written, all of them or
+    // all but the current row; a dropped current row leaves the set without a current row
+    // until the next move, as deleteCurrent() does.
+    void discardAdditions(bool keepCurrent);
     // Ends the edit of the current row (its changes stay pending).
     void update();
     // Marks the current row deleted; the row stays current (without fields) until the next

@@ -85,10 +85,21 @@ DbError numbered(int code, const QString& description)
 
 void bind(sqlite3_stmt* statement, int index, const QVariant& value)
 {
+    if (value.isNull()) {
+        sqlite3_bind_null(statement, index);
+        return;
+    }
     switch (value.typeId()) {
     case QMetaType::LongLong:
     case QMetaType::Int:
+    case QMetaType::UInt:
         sqlite3_bind_int64(statement, index, value.toLongLong());
+        break;
+    case QMetaType::Bool: // yes/no as the tables store it
+        sqlite3_bind_int64(statement, index, value.toBool() ? -1 : 0);
+        break;
+    case QMetaType::Double:
+        sqlite3_bind_double(statement, index, value.toDouble());
         break;
     default: {
         const QByteArray text = value.toString().toUtf8();

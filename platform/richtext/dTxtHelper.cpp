@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
+#include <QSaveFile>
 #include <QScrollBar>
 #include <QStringDecoder>
 #include <QTextBlock>
@@ -331,11 +332,13 @@ bool dTxtHelper::fileFailed(const QString& path, const QString& reason)
 
 bool dTxtHelper::writeFile(const QString& path, const QString& text)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // Written beside the file and put in its place whole, so that a failed write leaves
+    // the old file as it was.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
         return fileFailed(path, file.errorString());
     const QByteArray bytes = text.toUtf8();
-    if (file.write(bytes) != bytes.size() || !file.flush())
+    if (file.write(bytes) != bytes.size() || !file.commit())
         return fileFailed(path, file.errorString());
     return true;
 }

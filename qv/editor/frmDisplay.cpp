@@ -319,11 +319,8 @@ void frmDisplay::typeAhead(QComboBox* list, TypeAhead& cursor)
     QStringList items;
     for (int i = 0; i < list->count(); ++i)
         items << list->itemText(i);
-    if (const std::optional<QString> item = cursor.complete(items, list->currentText())) {
-        const bool edited = list->lineEdit()->isModified();
+    if (const std::optional<QString> item = cursor.complete(items, list->currentText()))
         list->setEditText(*item);
-        list->lineEdit()->setModified(edited);
-    }
     list->setToolTip(list->currentText());
 }
 
@@ -361,11 +358,18 @@ QList<QLineEdit*> frmDisplay::editableLines() const
             cboTechName->lineEdit()};
 }
 
+QStringList frmDisplay::lineTexts() const
+{
+    QStringList texts;
+    for (const QLineEdit* box : editableLines())
+        texts << box->text();
+    return texts;
+}
+
 void frmDisplay::clearEdits()
 {
     m_newArticle = false;
-    for (QLineEdit* box : editableLines())
-        box->setModified(false);
+    m_shownTexts = lineTexts();
     txtNote->document()->setModified(false);
     txtNote2->document()->setModified(false);
 }
@@ -385,8 +389,6 @@ void frmDisplay::markSaved()
 
 bool frmDisplay::isModified() const
 {
-    if (m_newArticle || txtNote->document()->isModified() || txtNote2->document()->isModified())
-        return true;
-    const QList<QLineEdit*> lines = editableLines();
-    return std::any_of(lines.begin(), lines.end(), [](QLineEdit* box) { return box->isModified(); });
+    return m_newArticle || txtNote->document()->isModified() ||
+           txtNote2->document()->isModified() || lineTexts() != m_shownTexts;
 }

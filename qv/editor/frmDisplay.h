@@ -83,6 +83,7 @@ private:
     void openAttachments();
     void clearEdits();
     QList<QLineEdit*> editableLines() const;
+    QStringList lineTexts() const;
 
     Session& m_session;
     std::unique_ptr<dTxtHelper> m_textHelper;
@@ -95,4 +96,6 @@ private:
     QPushButton* Command1 = nullptr;
     QLineEdit* txtInitial = nullptr;
     bool m_newArticle = false;
+    // The texts of editableLines() as last shown or saved.
+    QStringList m_shownTexts;
 };

@@ -20,6 +20,17 @@ namespace {
 const QString kTitle = QStringLiteral("Quorvel");
 const QString kNotApplicable = QStringLiteral("N/A");
 
+// The article number as it is stored: a plain number as a number, so that the set sorts 9
+// before 10; anything else ("0000", "007") as the text typed.
+QVariant storedNumber(const QString& text)
+{
+    bool ok = false;
+    const qint64 number = text.toLongLong(&ok);
+    if (ok && QString::number(number) == text)
+        return number;
+    return text;
+}
+
 void fillIfEmpty(QLineEdit* box, const QString& filler)
 {
     if (box->text().isEmpty())
@@ -76,6 +87,9 @@ void ArticleCommands::NewArticle()
         d.txtTitle->clear();
         d.txtNote->setTextRtf(QString());
         d.txtNote2->setTextRtf(QString());
+        // An earlier new article that was never saved holds nothing the user typed: it
+        // goes, so that no later write stores it as an empty article.
+        articles.discardAdditions(false);
         articles.addNew();
         for (int slot = 1; slot <= 10; ++slot)
             articles.setValue(QStringLiteral("Image%1").arg(slot), kNotApplicable);
@@ -111,7 +125,9 @@ bool ArticleCommands::SaveArticle()
         fillIfEmpty(d.txtID, QStringLiteral("0000"));
 
         Recordset& row = m_session.rsArticles();
-        row.setValue(QStringLiteral("Id"), d.txtID->text());
+        // The write takes this article only, not a new one that was left unsaved.
+        row.discardAdditions(true);
+        row.setValue(QStringLiteral("Id"), storedNumber(d.txtID->text()));
         row.setValue(QStringLiteral("Problem"), d.txtNote->textRtf());
         row.setValue(QStringLiteral("Solution"), d.txtNote2->textRtf());
         row.setValue(QStringLiteral("techname"), d.cboTechName->currentText());
@@ -145,6 +161,8 @@ void ArticleCommands::DeleteArticle()
         return;
     try {
         Recordset& articles = m_session.rsArticles();
+        // A new article left unsaved is neither counted nor written by the delete.
+        articles.discardAdditions(true);
         const double shownPosition = NumberText::leadingValue(m_display.Label6->text());
         const int count = articles.recordCount();
         if (shownPosition > count) {

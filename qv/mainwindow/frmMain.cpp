@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStyle>
 #include <QToolBar>
@@ -84,6 +85,10 @@ frmMain::frmMain(Session& session, QWidget* parent) : QMainWindow(parent), m_ses
     // Untitled, so that the maximized article window leaves the frame's caption as the
     // preferences set it.
     m_displayWindow->setWindowTitle(QString());
+    // The sub-window's own menu would take Ctrl+F4 and Ctrl+W from Last Article and the
+    // HTML export.
+    for (QAction* item : m_displayWindow->systemMenu()->actions())
+        item->setShortcuts({});
     m_displayWindow->showMaximized();
     connect(m_display, &frmDisplay::closeRequested, this, &frmMain::exitProgram);
     m_session.AskBeforeSave = true;

@@ -17,7 +17,8 @@ QStringList load(Connection& db, Kind kind)
                             : QStringLiteral("SELECT * FROM Users ORDER BY Users"));
     const QString field = categories ? QStringLiteral("category") : QStringLiteral("Users");
     QStringList names;
-    for (set.moveFirst(); !set.isEof(); set.moveNext()) {
+    // A fresh set stands on its first row, or at its end when the table is empty.
+    for (; !set.isEof(); set.moveNext()) {
         const QString name = set.value(field).toString();
         if (!name.isEmpty())
             names << name;

@@ -7,7 +7,7 @@ QString articleInsert(int id, const QString& title)
     const QString rtf = QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 %1 "
                                        "text\\par\n}");
     return QStringLiteral("INSERT INTO QV (Id, CUName, techname, Title, Problem, Solution, "
-                          "reference, InitialEntry, EditedBy, DateEdited) VALUES ('%1', "
+                          "reference, InitialEntry, EditedBy, DateEdited) VALUES (%1, "
                           "'Network', 'Smith', '%2', '%3', '%4', 'N/A', '01/02/2026', 'Smith', "
                           "'01/03/2026');\n")
         .arg(id)

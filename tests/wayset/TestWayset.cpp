@@ -76,20 +76,25 @@ private Q_SLOTS:
         QVERIFY(!form.isVisible());
     }
 
-    void cancelAndEscapeWriteNothing()
+    void cancelEscapeAndEnterOnCancelWriteNothing()
     {
         TempProgramFolder folder;
         const QByteArray before = "[General]\nPath=/old.db\n";
         folder.writeFile(QStringLiteral("ini/qvprefs.ini"), before);
-        for (bool byKey : {false, true}) {
+        for (int way = 0; way < 3; ++way) {
             Form1 form;
             form.show();
             QVERIFY(QTest::qWaitForWindowActive(&form));
             pathBox(form)->setText(QStringLiteral("/new.db"));
-            if (byKey)
+            auto* cancel = form.findChild<QPushButton*>("Command2");
+            if (way == 0) {
+                QTest::mouseClick(cancel, Qt::LeftButton);
+            } else if (way == 1) {
                 QTest::keyClick(pathBox(form), Qt::Key_Escape);
-            else
-                QTest::mouseClick(form.findChild<QPushButton*>("Command2"), Qt::LeftButton);
+            } else {
+                cancel->setFocus();
+                QTest::keyClick(cancel, Qt::Key_Return);
+            }
             QVERIFY(!form.isVisible());
             QCOMPARE(folder.readFile(QStringLiteral("ini/qvprefs.ini")), before);
         }

@@ -253,7 +253,7 @@ private Q_SLOTS:
         QTest::newRow("unknown operator") << "Title ~ #printer#" << DbError::BadArgument;
         QTest::newRow("text after the value") << "Title = #a# OR 1" << DbError::BadArgument;
         QTest::newRow("unknown field") << "Nothing = #a#" << DbError::UnknownField;
-        QTest::newRow("number field, text value") << "ID = #abc#" << DbError::BadArgument;
+        QTest::newRow("number field, text value") << "RecordID = #abc#" << DbError::BadArgument;
     }
     void unreadableFilterKeepsThePreviousOne()
     {

@@ -105,7 +105,7 @@ private Q_SLOTS:
         QCOMPARE(display().txtID->text(), QStringLiteral("0000"));
         QCOMPARE(display().cboCUName->currentText(), QStringLiteral("N/A"));
         QCOMPARE(fileRows().size(), 11);
-        QCOMPARE(fileRows().last(), QStringLiteral("0|VPN drops every hour|N/A|N/A|N/A|N/A"));
+        QCOMPARE(fileRows().last(), QStringLiteral("0000|VPN drops every hour|N/A|N/A|N/A|N/A"));
         QCOMPARE(fileValue(QStringLiteral("Title = 'VPN drops every hour'"), QStringLiteral("ProblemText"))
                      .toString(),
                  QStringLiteral("The tunnel closes."));
@@ -113,9 +113,10 @@ private Q_SLOTS:
                      .toString(),
                  QStringLiteral("N/A"));
 
-        // It survives a restart; its number 0000 sorts first.
+        // It survives a restart, "0000" kept as typed, after the numbers.
         startAgain();
-        trigger("mnuFirst");
+        trigger("mnuLast");
+        QCOMPARE(display().txtID->text(), QStringLiteral("0000"));
         QCOMPARE(display().txtTitle->text(), QStringLiteral("VPN drops every hour"));
         QCOMPARE(display().txtNote->toPlainText().trimmed(), QStringLiteral("The tunnel closes."));
     }
@@ -233,6 +234,52 @@ private Q_SLOTS:
                                 "article."));
         QCOMPARE(fileRows().size(), 1);
         QCOMPARE(display().txtTitle->text(), QStringLiteral("Article 1"));
+    }
+
+    void abandonedNewArticleIsNeverWritten()
+    {
+        // New, then away to article 1, edited and saved: only article 1 is written.
+        trigger("mnuAdd");
+        trigger("mnuFirst");
+        display().txtTitle->setText(QStringLiteral("Edited"));
+        trigger("mnuSave");
+        QCOMPARE(m_dialogs->lastMessage().text, kSaved);
+        QCOMPARE(fileRows().size(), 10);
+        QCOMPARE(fileRows().first(), QStringLiteral("1|Edited|Network|Smith|N/A|Smith"));
+
+        // New twice: the save writes the second one only.
+        trigger("mnuAdd");
+        trigger("mnuAdd");
+        display().txtTitle->setText(QStringLiteral("Second"));
+        trigger("mnuSave");
+        QCOMPARE(fileRows().size(), 11);
+        QCOMPARE(fileRows().last().section(QLatin1Char('|'), 1, 1), QStringLiteral("Second"));
+    }
+
+    void abandonedNewArticleDoesNotLetTheOnlyArticleGo()
+    {
+        begin(1);
+        trigger("mnuAdd");
+        trigger("mnuFirst");
+        m_dialogs->answerNext(Dialogs::Answer::Yes);
+        trigger("mnuDelete");
+        QCOMPARE(m_dialogs->lastMessage().text,
+                 QStringLiteral("Quorvel can not delete the article because it is the ONLY Quorvel "
+                                "article."));
+        QCOMPARE(fileRows(), QStringList({QStringLiteral("1|Article 1|Network|Smith|N/A|Smith")}));
+    }
+
+    void choosingFromAListIsAnEdit()
+    {
+        QComboBox* categories = display().cboCUName;
+        categories->setFocus();
+        QTest::keyClick(categories, Qt::Key_Down);
+        QVERIFY(categories->currentText() != QStringLiteral("Network"));
+        m_dialogs->answerNext(Dialogs::Answer::Cancel);
+        trigger("mnuExit");
+        QCOMPARE(m_dialogs->lastMessage().text,
+                 QStringLiteral("Save changes to this article before closing?"));
+        QCOMPARE(m_dialogs->endProgramCalls(), 0);
     }
 
     void readOnlyUserIsRefused_data()

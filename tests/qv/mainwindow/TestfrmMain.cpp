@@ -163,6 +163,12 @@ private Q_SLOTS:
         QTest::keyClick(&main(), Qt::Key_F3, Qt::ControlModifier);
         QCOMPARE(shownPosition(), QStringLiteral("3"));
         QCOMPARE(shownNumber(), QStringLiteral("3"));
+        // Ctrl+F4 is Last Article, not the article window's close.
+        QTest::keyClick(&main(), Qt::Key_F4, Qt::ControlModifier);
+        QCOMPARE(shownPosition(), QStringLiteral("5"));
+        QVERIFY(display().isVisible());
+        QTest::keyClick(&main(), Qt::Key_F1, Qt::ControlModifier);
+        QCOMPARE(shownPosition(), QStringLiteral("1"));
     }
 
     void refreshDropsTheFilter()

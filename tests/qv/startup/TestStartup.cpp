@@ -64,6 +64,18 @@ private Q_SLOTS:
         QVERIFY(dialogs.messages().isEmpty());
     }
 
+    void emptyNameTablesStart()
+    {
+        TempProgramFolder folder;
+        folder.createDatabase(ArticleFixture::sql(2) +
+                              QStringLiteral("DELETE FROM Categories; DELETE FROM Users;"));
+        RecordingDialogs dialogs;
+        Program program = Main();
+        QVERIFY(program.mainWindow);
+        QVERIFY(program.session->CategoryNames.isEmpty());
+        QCOMPARE(program.mainWindow->display()->cboTechName->count(), 0);
+    }
+
     void unopenedDatabase_data()
     {
         QTest::addColumn<QByteArray>("fileContent"); // empty: no file at all
