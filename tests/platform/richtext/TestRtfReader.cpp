@@ -4,7 +4,6 @@
 #include "richtext/RtfWriter.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
 #include <QTextBlock>
@@ -63,6 +62,17 @@ QString pictureRtf(const char* blip, const QByteArray& bytes, const QString& siz
     return QStringLiteral("x{\\pict\\%1%2\r\n%3}y").arg(QLatin1String(blip), sizing, brokenHex(bytes));
 }
 
+QString dataFile(const QString& name)
+{
+    QFile file(TestPaths::dataDir() + "/richtext/" + name);
+    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
+}
+
+QStringList families(const QTextCharFormat& format)
+{
+    return format.fontFamilies().toStringList();
+}
+
 } // namespace
 
 class TestRtfReader : public QObject
@@ -79,98 +89,112 @@ private Q_SLOTS:
         const QList<Run> first = runsOf(document.firstBlock());
         QCOMPARE(first.size(), 4);
         QCOMPARE(first[0].text, QStringLiteral("Plain "));
+        QCOMPARE(first[0].format.fontPointSize(), 8.5);
+        QCOMPARE(families(first[0].format), QStringList{"Arial"});
         QCOMPARE(first[1].text, QStringLiteral("bold"));
         QCOMPARE(first[1].format.fontWeight(), int(QFont::Bold));
         QCOMPARE(first[2].text, QStringLiteral(" "));
         QCOMPARE(first[3].text, QStringLiteral("red"));
         QCOMPARE(first[3].format.foreground().color(), QColor(255, 0, 0));
-        QCOMPARE(first[0].format.fontPointSize(), 8.5);
-        QCOMPARE(first[0].format.fontFamilies().toStringList(), QStringList{"Arial"});
 
         const QTextBlock item1 = document.findBlockByNumber(1);
-        const QTextBlock item2 = document.findBlockByNumber(2);
         QCOMPARE(item1.text(), QStringLiteral("First"));
-        QCOMPARE(item2.text(), QStringLiteral("Second"));
+        QCOMPARE(item1.next().text(), QStringLiteral("Second"));
         QVERIFY(item1.textList());
-        QCOMPARE(item1.textList(), item2.textList());
+        QCOMPARE(item1.next().textList(), item1.textList());
         QCOMPARE(item1.textList()->format().style(), QTextListFormat::ListDisc);
         QCOMPARE(item1.blockFormat().leftMargin(), 0.0);
         QCOMPARE(item1.blockFormat().textIndent(), 0.0);
 
+        // \pard ends the list.
         const QTextBlock centred = document.lastBlock();
-        QCOMPARE(centred.text(), QStringLiteral("Centred") + QChar(QChar::LineSeparator) +
-                                     QStringLiteral("next line"));
-        QCOMPARE(centred.blockFormat().alignment() & Qt::AlignHorizontal_Mask,
-                 Qt::AlignHCenter);
+        QCOMPARE(centred.text(), QStringLiteral("Centred\u2028next line"));
+        QCOMPARE(centred.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
         QVERIFY(!centred.textList());
     }
 
+    // Plain text of the document read over old content, and of the extraction function.
     void plainText_data()
     {
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("expected");
 
-        QTest::newRow("not rtf") << "hello world" << "hello world";
-        QTest::newRow("not rtf, line breaks") << "one\r\ntwo\nthree\rfour"
-                                              << "one\ntwo\nthree\nfour";
+        QTest::newRow("not rtf") << "one\r\ntwo\nthree\rfour" << "one\ntwo\nthree\nfour";
         QTest::newRow("empty") << "" << "";
         QTest::newRow("lone space") << " " << "";
         QTest::newRow("space after bold word") << rtfDocument("\\b A\\b0  B") << "A B";
-        QTest::newRow("unicode then fallback and text")
-            << rtfDocument("a\\u160?c") << QStringLiteral("a c");
+        QTest::newRow("unicode then fallback") << rtfDocument("a\\u160?c") << "a c";
         QTest::newRow("uc scoping") << rtfDocument("{\\uc2\\u8364 xyZ}{\\uc0\\u8364}\\u8364?Q")
-                                    << QStringLiteral("€Z€€Q");
-        QTest::newRow("surrogate pair") << rtfDocument("\\u-10179?\\u-8704?")
-                                        << QStringLiteral("😀");
-        QTest::newRow("unpaired surrogate") << rtfDocument("\\u-10179?x")
-                                            << QStringLiteral("\uFFFDx");
+                                    << "€Z€€Q";
+        QTest::newRow("surrogates") << rtfDocument("\\u-10179?\\u-8704?\\u-10179?x")
+                                    << "😀\uFFFDx";
         QTest::newRow("cyrillic font charset")
             << QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset204 "
                               "Arial;}}\\f1\\'cf\\'f0\\'e8\\'e2\\'e5\\'f2\\f0 \\'93q\\'94\\'80}")
-            << QStringLiteral("Привет“q”€");
-        QTest::newRow("ansicpg 1250 without font charset")
-            << QStringLiteral("{\\rtf1\\ansi\\ansicpg1250 \\'9a\\'e8}") << QStringLiteral("šč");
-        QTest::newRow("bad hex is skipped as a fallback") << rtfDocument("x\\u345\\'3?x")
-                                                          << QStringLiteral("xřx");
+            << "Привет“q”€";
+        QTest::newRow("ansicpg 1250") << "{\\rtf1\\ansi\\ansicpg1250 \\'9a\\'e8}" << "šč";
+        QTest::newRow("bad hex skipped as fallback") << rtfDocument("x\\u345\\'3?x") << "xřx";
         QTest::newRow("hex cut by the end") << rtfDocument("abc\\'") << "abc";
         QTest::newRow("destinations")
             << rtfDocument("{\\*\\foo{n}t}{\\info{\\title T}}{\\stylesheet{\\s0 N;}}{\\field{\\*"
-                        "\\fldinst HYPERLINK \"u\"}{\\fldrslt L}}\\zzz V")
+                           "\\fldinst HYPERLINK \"u\"}{\\fldrslt L}}\\zzz V")
             << "LV";
-        QTest::newRow("binary data holding braces") << rtfDocument("{\\*\\x\\bin6 }{\\}{ }ok")
-                                                   << "ok";
-        QTest::newRow("binary count beyond the end")
-            << QStringLiteral("{\\rtf1 a{\\pict\\pngblip\\bin99999999 ab") << "a";
-        QTest::newRow("breaks") << rtfDocument("a\\line b\\par c\r\nd\\\ne") << "a\nb\ncd\ne";
-        QTest::newRow("par at the end adds no paragraph") << rtfDocument("a\\par") << "a";
-        QTest::newRow("empty paragraphs kept") << rtfDocument("a\\par\\par b\\par") << "a\n\nb";
-        QTest::newRow("missing closing brace") << QStringLiteral("{\\rtf1 abc\\par def")
-                                               << "abc\ndef";
-        QTest::newRow("extra closing braces") << QStringLiteral("{\\rtf1 a}}}}b") << "a";
+        QTest::newRow("binary holding braces") << rtfDocument("{\\*\\x\\bin6 }{\\}{ }ok") << "ok";
+        QTest::newRow("binary beyond the end") << "{\\rtf1 a{\\pict\\pngblip\\bin99999999 ab"
+                                               << "a";
+        QTest::newRow("breaks") << rtfDocument("a\\line b\\par c\r\nd\\\ne\\tab f")
+                                << "a\nb\ncd\ne\tf";
+        QTest::newRow("empty paragraph kept, last par adds none")
+            << rtfDocument("a\\par\\par b\\par") << "a\n\nb";
+        QTest::newRow("missing closing brace") << "{\\rtf1 abc\\par def" << "abc\ndef";
+        QTest::newRow("extra closing braces") << "{\\rtf1 a}}}}b" << "a";
         QTest::newRow("text after the end") << QStringLiteral("{\\rtf1 a}\0\0 more") << "a";
         QTest::newRow("special characters")
             << rtfDocument("\\lquote a\\rquote \\ldblquote b\\rdblquote \\emdash\\endash\\bullet "
-                        "\\{\\}\\\\\\~\\-x\\_")
-            << QStringLiteral("‘a’“b”—–•{}\\ x‑");
-        QTest::newRow("tab") << rtfDocument("a\\tab b") << "a\tb";
-        QTest::newRow("pntext without list is text")
-            << rtfDocument("{\\pntext 1.\\tab}Step\\par") << "1.\tStep";
+                           "\\{\\}\\\\\\~\\-x\\_")
+            << "‘a’“b”—–•{}\\ x‑";
+        QTest::newRow("pntext without list is text") << rtfDocument("{\\pntext 1.\\tab}Step\\par")
+                                                     << "1.\tStep";
         QTest::newRow("pntext with list is dropped")
             << rtfDocument("{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'B7}}Item\\par")
             << "Item";
-        QTest::newRow("symbol bullet code") << rtfDocument("\\u-3913?") << QStringLiteral("•");
-        QTest::newRow("unknown control word with number") << rtfDocument("a\\foo-12 b") << "ab";
-        QTest::newRow("long control word")
-            << rtfDocument("a\\" + QString(100000, QLatin1Char('x')) + " b") << "ab";
+        QTest::newRow("symbol bullet code") << rtfDocument("\\u-3913?") << "•";
         QTest::newRow("font name with escapes is not text")
-            << QStringLiteral("{\\rtf1{\\fonttbl{\\f0\\fcharset0 Caf\\'e9{\\*\\panose 02}"
-                              "{\\*\\falt X};}}\\f0 t}")
+            << "{\\rtf1{\\fonttbl{\\f0\\fcharset0 Caf\\'e9{\\*\\panose 02}{\\*\\falt X};}}\\f0 t}"
             << "t";
         QTest::newRow("object shows its result")
             << rtfDocument("{\\object\\objemb{\\*\\objclass Paint}{\\*\\objdata 0102}{\\result r}}")
             << "r";
-        QTest::newRow("control characters dropped")
-            << rtfDocument(QStringLiteral("a\\u10?\\u8233?b\\u65532?c")) << "abc";
+        QTest::newRow("control characters dropped") << rtfDocument("a\\u10?\\u8233?b\\u65532?c")
+                                                    << "abc";
+
+        const QString hex = QString::fromLatin1(picture("PNG", 2, 2).toHex());
+        QTest::newRow("truncated picture hex")
+            << rtfDocument("x{\\pict\\pngblip " + hex.left(hex.size() / 2) + "}y") << "xy";
+        QTest::newRow("picture hex with ZZ and an odd digit")
+            << rtfDocument("x{\\pict\\pngblip 89504eZZ470d0a1a0a0}y") << "xy";
+        QTest::newRow("emf skipped") << rtfDocument("x{\\pict\\emfblip 0100000084000000}y")
+                                     << "xy";
+        QTest::newRow("metafile without bitmap")
+            << rtfDocument("x{\\pict\\wmetafile8 0100090000030000000000000000030000000000}y")
+            << "xy";
+
+        const auto repeated = [](int count, char c) { return QString(count, QLatin1Char(c)); };
+        QTest::newRow("long control word") << rtfDocument("a\\" + repeated(100000, 'x') + " b")
+                                           << "ab";
+        QTest::newRow("a million open braces") << "{\\rtf1 a" + repeated(1000000, '{') + "b"
+                                               << "a";
+        QTest::newRow("deep nesting closed again")
+            << "{\\rtf1 a" + repeated(600, '{') + repeated(600, '}') + "c}" << "ac";
+        QTest::newRow("50-digit numbers")
+            << "{\\rtf1 \\fs-" + repeated(50, '9') + " a\\li" + repeated(50, '9') + " b\\u" +
+                   repeated(50, '9') + "? c}"
+            << "ab\uFFFD c";
+        QTest::newRow("uc clamped to 8")
+            << "{\\rtf1 \\uc" + repeated(50, '9') + " \\u8364 abcdefghijk}" << "€ijk";
+        QTest::newRow("40 MB of hex")
+            << "{\\rtf1 a{\\pict\\pngblip " + repeated(40 * 1024 * 1024, 'a') + "}b}" << "ab";
+        QTest::newRow("NUL bytes in text") << QStringLiteral("{\\rtf1 a\0b}") << "ab";
     }
 
     void plainText()
@@ -178,11 +202,52 @@ private Q_SLOTS:
         QFETCH(QString, input);
         QFETCH(QString, expected);
         QTextDocument document;
+        document.setPlainText(QStringLiteral("old text"));
         RtfReader::read(input, document);
         QCOMPARE(document.toPlainText(), expected);
         QCOMPARE(RtfReader::plainText(input), expected);
     }
 
+    // Per-character values of one format property; an invalid value means "not set".
+    void characterProperties_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("property");
+        QTest::addColumn<QVariantList>("values");
+        QTest::newRow("colours")
+            << "{\\rtf1{\\colortbl ;\\red255\\green0\\blue0;;\\green9;}\\cf1 R\\cf0 A\\cf7 B\\cf2 "
+               "C\\cf3 G}"
+            << "RABCG" << int(QTextFormat::ForegroundBrush)
+            << QVariantList{QBrush(QColor(255, 0, 0)), {}, {}, {}, QBrush(QColor(0, 9, 0))};
+        QTest::newRow("font sizes, clamped")
+            << rtfDocument("\\fs17 a\\fs0 b\\fs-4 c\\fs99999999999999 d\\fs e") << "abcde"
+            << int(QTextFormat::FontPointSize) << QVariantList{8.5, 1.0, 1.0, 1638.0, 12.0};
+        QTest::newRow("unknown font index keeps the font")
+            << "{\\rtf1\\deff0{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}\\f1 a\\f2147483647 "
+               "b\\f0 c}"
+            << "abc" << int(QTextFormat::FontFamilies)
+            << QVariantList{QStringList{"Courier New"}, QStringList{"Courier New"},
+                            QStringList{"Arial"}};
+    }
+
+    void characterProperties()
+    {
+        QFETCH(QString, input);
+        QFETCH(QString, text);
+        QFETCH(int, property);
+        QFETCH(QVariantList, values);
+        QTextDocument document;
+        RtfReader::read(input, document);
+        QCOMPARE(document.toPlainText(), text);
+        QTextCursor cursor(&document);
+        for (int i = 0; i < values.size(); ++i) {
+            cursor.setPosition(i + 1);
+            QCOMPARE(cursor.charFormat().property(property), values[i]);
+        }
+    }
+
+    // The three spellings of the same formats read into identical documents.
     void groupScopedFormatting()
     {
         QStringList written;
@@ -195,25 +260,11 @@ private Q_SLOTS:
         QCOMPARE(written[2], written[0]);
     }
 
-    void listEndsAtPard()
-    {
-        QTextDocument document;
-        RtfReader::read(rtfDocument("{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1{\\pntxtb\\'B7}}"
-                                 "\\fi-360\\li360 One\\par{\\pntext\\f1\\'B7\\tab}Two\\par"
-                                 "\\pard Normal\\par"),
-                        document);
-        QCOMPARE(document.blockCount(), 3);
-        QVERIFY(document.firstBlock().textList());
-        QCOMPARE(document.findBlockByNumber(1).textList(), document.firstBlock().textList());
-        QVERIFY(!document.lastBlock().textList());
-        QCOMPARE(document.lastBlock().text(), QStringLiteral("Normal"));
-    }
-
     void numberedList()
     {
         QTextDocument document;
         RtfReader::read(rtfDocument("{\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec\\pnstart1{\\pntxta .}}"
-                                 "One\\par{\\pntext 2.\\tab}Two\\par"),
+                                    "One\\par{\\pntext 2.\\tab}Two\\par"),
                         document);
         QCOMPARE(document.toPlainText(), QStringLiteral("One\nTwo"));
         QVERIFY(document.firstBlock().textList());
@@ -257,49 +308,6 @@ private Q_SLOTS:
         QCOMPARE(format.textIndent(), -30.0);
     }
 
-    void colours()
-    {
-        QTextDocument document;
-        RtfReader::read(QStringLiteral("{\\rtf1{\\colortbl ;\\red255\\green0\\blue0;;\\green9;}"
-                                       "\\cf1 R\\cf0 A\\cf7 B\\cf2 C\\cf3 G}"),
-                        document);
-        const QList<Run> runs = runsOf(document.firstBlock());
-        QCOMPARE(runs.size(), 3);
-        QCOMPARE(runs[0].text, QStringLiteral("R"));
-        QCOMPARE(runs[0].format.foreground().color(), QColor(255, 0, 0));
-        QCOMPARE(runs[1].text, QStringLiteral("ABC"));
-        QVERIFY(!runs[1].format.hasProperty(QTextFormat::ForegroundBrush));
-        QCOMPARE(runs[2].format.foreground().color(), QColor(0, 9, 0));
-    }
-
-    void fontSizes()
-    {
-        QTextDocument document;
-        RtfReader::read(rtfDocument("\\fs17 a\\fs0 b\\fs-4 c\\fs99999999999999 d\\fs e"), document);
-        const QString text = document.toPlainText();
-        QCOMPARE(text, QStringLiteral("abcde"));
-        QList<qreal> sizes;
-        for (int i = 1; i <= text.size(); ++i) {
-            QTextCursor cursor(&document);
-            cursor.setPosition(i);
-            sizes << cursor.charFormat().fontPointSize();
-        }
-        QCOMPARE(sizes, (QList<qreal>{8.5, 1, 1, 1638, 12}));
-    }
-
-    void fontFallsBackForUnknownIndex()
-    {
-        QTextDocument document;
-        RtfReader::read(QStringLiteral("{\\rtf1\\deff0{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}"
-                                       "\\f1 a\\f2147483647 b\\f0 c}"),
-                        document);
-        const QList<Run> runs = runsOf(document.firstBlock());
-        QCOMPARE(runs.size(), 2);
-        QCOMPARE(runs[0].text, QStringLiteral("ab"));
-        QCOMPARE(runs[0].format.fontFamilies().toStringList(), QStringList{"Courier New"});
-        QCOMPARE(runs[1].format.fontFamilies().toStringList(), QStringList{"Arial"});
-    }
-
     void pictures_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -308,27 +316,18 @@ private Q_SLOTS:
 
         const QByteArray png = picture("PNG", 2, 2);
         const QByteArray jpeg = picture("JPEG", 4, 3);
-        QTest::newRow("png with goal") << png
-                                       << pictureRtf("pngblip", png,
-                                                     "\\picw2\\pich2\\picwgoal300\\pichgoal300")
-                                       << QSizeF(20, 20);
-        QTest::newRow("jpeg with goal") << jpeg
-                                        << pictureRtf("jpegblip", jpeg,
-                                                      "\\picwgoal600\\pichgoal450")
-                                        << QSizeF(40, 30);
-        QTest::newRow("scaled") << png
-                                << pictureRtf("pngblip", png,
-                                              "\\picwgoal300\\pichgoal300\\picscalex50")
-                                << QSizeF(10, 20);
+        QTest::newRow("png with goal")
+            << png << pictureRtf("pngblip", png, "\\picw2\\pich2\\picwgoal300\\pichgoal300")
+            << QSizeF(20, 20);
+        QTest::newRow("jpeg with goal")
+            << jpeg << pictureRtf("jpegblip", jpeg, "\\picwgoal600\\pichgoal450") << QSizeF(40, 30);
+        QTest::newRow("scaled")
+            << png << pictureRtf("pngblip", png, "\\picwgoal300\\pichgoal300\\picscalex50")
+            << QSizeF(10, 20);
         QTest::newRow("own size without goal") << jpeg << pictureRtf("jpegblip", jpeg, "")
                                                << QSizeF(4, 3);
         QTest::newRow("signature beats the blip word") << png << pictureRtf("jpegblip", png, "")
                                                        << QSizeF(2, 2);
-        QTest::newRow("blipuid and picprop are no data")
-            << png
-            << pictureRtf("pngblip", png, "{\\*\\blipuid 0123456789abcdef}{\\*\\picprop{\\sp "
-                                          "{\\sn x}{\\sv 1}}}")
-            << QSizeF(2, 2);
         const QString hex = QString::fromLatin1(png.toHex());
         QTest::newRow("digit pairs split by groups and symbols")
             << png
@@ -360,25 +359,15 @@ private Q_SLOTS:
 
     void metafileBitmap()
     {
-        // A metafile holding one StretchDIB record around a 2x1 24-bit bitmap.
-        QByteArray dib(40, '\0');
-        auto set32 = [&dib](int at, quint32 v) { qToLittleEndian<quint32>(v, dib.data() + at); };
-        set32(0, 40);
-        set32(4, 2);
-        set32(8, 1);
-        qToLittleEndian<quint16>(1, dib.data() + 12);
-        qToLittleEndian<quint16>(24, dib.data() + 14);
-        dib += QByteArray::fromHex("0000ff00ff000000"); // red, green, row padding
-        QByteArray record(6 + 22, '\0');
-        qToLittleEndian<quint32>(quint32((record.size() + dib.size()) / 2), record.data());
-        qToLittleEndian<quint16>(0x0F43, record.data() + 4);
-        record += dib;
-        QByteArray metafile = QByteArray::fromHex("010009000003") + QByteArray(12, '\0');
-        metafile += record + QByteArray::fromHex("030000000000");
-
+        // A metafile: header, one StretchDIB record (38 words) around a 2x1 24-bit bitmap
+        // (header, then red, green and row padding), end record.
+        const QByteArray metafile = QByteArray::fromHex(
+            "010009000003" + QByteArray(24, '0') + "26000000430f" + QByteArray(44, '0') +
+            "28000000020000000100000001001800" + QByteArray(48, '0') + "0000ff00ff000000" +
+            "030000000000");
         QTextDocument document;
         RtfReader::read(rtfDocument(QStringLiteral("{\\pict\\wmetafile8\\picwgoal30\\pichgoal15 %1}")
-                                     .arg(QString::fromLatin1(metafile.toHex()))),
+                                        .arg(QString::fromLatin1(metafile.toHex()))),
                         document);
         const QList<QTextImageFormat> images = imagesOf(document);
         QCOMPARE(images.size(), 1);
@@ -388,84 +377,25 @@ private Q_SLOTS:
         QCOMPARE(image.pixelColor(1, 0), QColor(0, 255, 0));
     }
 
-    void brokenPictures_data()
-    {
-        QTest::addColumn<QString>("body");
-        const QString hex = QString::fromLatin1(picture("PNG", 2, 2).toHex());
-        QTest::newRow("truncated hex") << "x{\\pict\\pngblip " + hex.left(hex.size() / 2) + "}y";
-        QTest::newRow("hex with ZZ and an odd digit")
-            << "x{\\pict\\pngblip 89504eZZ470d0a1a0a0}y";
-        QTest::newRow("emf is skipped") << QStringLiteral("x{\\pict\\emfblip 0100000084000000}y");
-        QTest::newRow("metafile without bitmap") << QStringLiteral(
-            "x{\\pict\\wmetafile8 0100090000030000000000000000030000000000}y");
-    }
-
-    void brokenPictures()
-    {
-        QFETCH(QString, body);
-        QTextDocument document;
-        RtfReader::read(rtfDocument(body), document);
-        QCOMPARE(document.toPlainText(), QStringLiteral("xy"));
-        QVERIFY(imagesOf(document).isEmpty());
-    }
-
-    void hostileInput_data()
-    {
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("a million open braces")
-            << "{\\rtf1 a" + QString(1000000, QLatin1Char('{')) + "b" << "a";
-        QTest::newRow("deep nesting closed again")
-            << "{\\rtf1 a" + QString(600, QLatin1Char('{')) + QString(600, QLatin1Char('}')) +
-                   "c}"
-            << "ac";
-        QTest::newRow("50-digit numbers")
-            << "{\\rtf1 \\fs-" + QString(50, QLatin1Char('9')) + " a\\li" +
-                   QString(50, QLatin1Char('9')) + " b\\u" + QString(50, QLatin1Char('9')) +
-                   "? c}"
-            << QStringLiteral("ab\uFFFD c");
-        QTest::newRow("uc clamped to 8")
-            << "{\\rtf1 \\uc" + QString(50, QLatin1Char('9')) + " \\u8364 abcdefghijk}"
-            << QStringLiteral("€ijk");
-        QTest::newRow("40 MB of hex")
-            << "{\\rtf1 a{\\pict\\pngblip " + QString(40 * 1024 * 1024, QLatin1Char('a')) + "}b}"
-            << "ab";
-        QTest::newRow("NUL bytes in text") << QStringLiteral("{\\rtf1 a\0b}") << "ab";
-    }
-
-    void hostileInput()
-    {
-        QFETCH(QString, input);
-        QFETCH(QString, expected);
-        QTextDocument document;
-        RtfReader::read(input, document);
-        QCOMPARE(document.toPlainText(), expected);
-        QCOMPARE(RtfReader::plainText(input), expected);
-    }
-
     void richEditSamples_data()
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("expected");
         QTest::newRow("printer jam")
             << "printer-jam.rtf"
-            << QStringLiteral("Printer HP-4 shows “Paper jam” after every job.\nOpen tray 2\n"
-                              "Remove the torn sheet\nCall ext. 4410\nif it repeats\n"
-                              "See \uFFFC here.");
+            << "Printer HP-4 shows “Paper jam” after every job.\nOpen tray 2\nRemove the torn "
+               "sheet\nCall ext. 4410\nif it repeats\nSee \uFFFC here.";
         QTest::newRow("vpn")
             << "vpn-wordpad.rtf"
-            << QStringLiteral("VPN drops every 10 minutes\nClient log says: \"keepalive "
-                              "timeout\"– set ‘idle’ to 0.\nПривет café, 20€, 😀\n"
-                              "intranet page\nReinstall the client\nReboot\nDone.");
+            << "VPN drops every 10 minutes\nClient log says: \"keepalive timeout\"– set ‘idle’ "
+               "to 0.\nПривет café, 20€, 😀\nintranet page\nReinstall the client\nReboot\nDone.";
     }
 
     void richEditSamples()
     {
         QFETCH(QString, file);
         QFETCH(QString, expected);
-        QFile input(TestPaths::dataDir() + "/richtext/" + file);
-        QVERIFY(input.open(QIODevice::ReadOnly));
-        const QString rtf = QString::fromLatin1(input.readAll());
+        const QString rtf = dataFile(file);
         QTextDocument document;
         RtfReader::read(rtf, document);
         QCOMPARE(document.toPlainText(), expected);
@@ -474,24 +404,21 @@ private Q_SLOTS:
 
     void richEditSampleFormats()
     {
-        QFile input(TestPaths::dataDir() + "/richtext/printer-jam.rtf");
-        QVERIFY(input.open(QIODevice::ReadOnly));
         QTextDocument document;
-        RtfReader::read(QString::fromLatin1(input.readAll()), document);
-        const QTextBlock first = document.firstBlock();
-        QCOMPARE(runsOf(first)[1].text, QStringLiteral("HP-4"));
-        QCOMPARE(runsOf(first)[1].format.fontWeight(), int(QFont::Bold));
-        QCOMPARE(runsOf(first)[0].format.fontFamilies().toStringList(), QStringList{"Tahoma"});
-        QCOMPARE(runsOf(first)[0].format.fontPointSize(), 10.0);
-        const QTextBlock tray = first.next();
+        RtfReader::read(dataFile("printer-jam.rtf"), document);
+        const QList<Run> first = runsOf(document.firstBlock());
+        QCOMPARE(first[1].text, QStringLiteral("HP-4"));
+        QCOMPARE(first[1].format.fontWeight(), int(QFont::Bold));
+        QCOMPARE(families(first[0].format), QStringList{"Tahoma"});
+        QCOMPARE(first[0].format.fontPointSize(), 10.0);
+        const QTextBlock tray = document.firstBlock().next();
         QVERIFY(tray.textList());
         QCOMPARE(tray.next().textList(), tray.textList());
         QCOMPARE(runsOf(tray).last().format.foreground().color(), QColor(0, 0, 255));
         const QTextBlock call = tray.next().next();
         QVERIFY(!call.textList());
         QCOMPARE(call.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-        QCOMPARE(runsOf(call)[0].format.fontFamilies().toStringList(),
-                 QStringList{"Times New Roman"});
+        QCOMPARE(families(runsOf(call)[0].format), QStringList{"Times New Roman"});
         QVERIFY(runsOf(call)[0].format.fontUnderline());
         QCOMPARE(imagesOf(document).size(), 1);
         QCOMPARE(imagesOf(document)[0].width(), 20.0);
@@ -501,8 +428,7 @@ private Q_SLOTS:
     void crashers()
     {
         const QDir folder(TestPaths::dataDir() + "/richtext/crashers");
-        const QStringList files = folder.entryList(QDir::Files);
-        for (const QString& name : files) {
+        for (const QString& name : folder.entryList(QDir::Files)) {
             QFile file(folder.filePath(name));
             QVERIFY(file.open(QIODevice::ReadOnly));
             const QString input = QString::fromLatin1(file.readAll());
@@ -510,16 +436,6 @@ private Q_SLOTS:
             RtfReader::read(input, document);
             QVERIFY2(document.toPlainText() == RtfReader::plainText(input), qPrintable(name));
         }
-    }
-
-    void readReplacesContent()
-    {
-        QTextDocument document;
-        document.setPlainText(QStringLiteral("old text"));
-        RtfReader::read(rtfDocument("new"), document);
-        QCOMPARE(document.toPlainText(), QStringLiteral("new"));
-        RtfReader::read(QStringLiteral(" "), document);
-        QVERIFY(document.isEmpty());
     }
 };
 
