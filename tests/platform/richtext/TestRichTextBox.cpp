@@ -8,29 +8,60 @@
 #include <QTest>
 #include <QTextBlock>
 
+#include <memory>
+
 using namespace RichTextSamples;
+
+namespace {
+
+struct CharFormatter
+{
+    const char* name;
+    void (*apply)(RichTextBox&);
+    bool (*has)(const RichTextBox&);
+};
+
+const CharFormatter kCharFormatters[] = {
+    {"bold", [](RichTextBox& b) { b.setSelBold(true); }, [](const RichTextBox& b) { return b.selBold(); }},
+    {"italic", [](RichTextBox& b) { b.setSelItalic(true); },
+     [](const RichTextBox& b) { return b.selItalic(); }},
+    {"underline", [](RichTextBox& b) { b.setSelUnderline(true); },
+     [](const RichTextBox& b) { return b.selUnderline(); }},
+    {"strike", [](RichTextBox& b) { b.setSelStrikeThru(true); },
+     [](const RichTextBox& b) { return b.selStrikeThru(); }},
+    {"colour", [](RichTextBox& b) { b.setSelColor(QColor(0, 128, 0)); },
+     [](const RichTextBox& b) { return b.selColor() == QColor(0, 128, 0); }},
+    {"font", [](RichTextBox& b) { b.setSelFontName(QStringLiteral("Courier New")); },
+     [](const RichTextBox& b) { return b.selFontName() == QStringLiteral("Courier New"); }},
+    {"size", [](RichTextBox& b) { b.setSelFontSize(20); },
+     [](const RichTextBox& b) { return b.selFontSize() == 20.0; }},
+};
+
+} // namespace
 
 class TestRichTextBox : public QObject
 {
     Q_OBJECT
 
 private:
-    RichTextBox* m_box = nullptr;
+    std::unique_ptr<RichTextBox> m_box;
 
-    // Selects the characters [start, start + length) of the box.
     void select(int start, int length)
     {
         m_box->setSelStart(start);
         m_box->setSelLength(length);
     }
 
-private Q_SLOTS:
-    void init() { m_box = new RichTextBox; }
-    void cleanup()
+    // Replaces the box by a new one loaded with its RTF.
+    void reloadThroughRtf()
     {
-        delete m_box;
-        m_box = nullptr;
+        const QString rtf = m_box->textRtf();
+        m_box = std::make_unique<RichTextBox>();
+        m_box->setTextRtf(rtf);
     }
+
+private Q_SLOTS:
+    void init() { m_box = std::make_unique<RichTextBox>(); }
 
     void rtfInAndOut()
     {
@@ -38,10 +69,9 @@ private Q_SLOTS:
         QCOMPARE(m_box->text(), QStringLiteral("Plain bold\nred"));
         const QString written = m_box->textRtf();
         QVERIFY(written.contains(QLatin1String("\\b bold\\par")));
-        RichTextBox other;
-        other.setTextRtf(written + QLatin1Char(' '));
-        QCOMPARE(other.textRtf(), written);
-        QCOMPARE(other.selStart(), 0);
+        m_box->setTextRtf(written + QLatin1Char(' '));
+        QCOMPARE(m_box->textRtf(), written);
+        QCOMPARE(m_box->selStart(), 0);
     }
 
     void loading_data()
@@ -92,71 +122,32 @@ private Q_SLOTS:
 
     void characterFormats_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("bold") << "bold";
-        QTest::newRow("italic") << "italic";
-        QTest::newRow("underline") << "underline";
-        QTest::newRow("strike") << "strike";
-        QTest::newRow("colour") << "colour";
-        QTest::newRow("font") << "font";
-        QTest::newRow("size") << "size";
+        QTest::addColumn<int>("index");
+        for (int i = 0; i < int(std::size(kCharFormatters)); ++i)
+            QTest::newRow(kCharFormatters[i].name) << i;
     }
 
     void characterFormats()
     {
-        QFETCH(QString, name);
-        const auto apply = [this, &name] {
-            if (name == "bold")
-                m_box->setSelBold(true);
-            else if (name == "italic")
-                m_box->setSelItalic(true);
-            else if (name == "underline")
-                m_box->setSelUnderline(true);
-            else if (name == "strike")
-                m_box->setSelStrikeThru(true);
-            else if (name == "colour")
-                m_box->setSelColor(QColor(0, 128, 0));
-            else if (name == "font")
-                m_box->setSelFontName(QStringLiteral("Courier New"));
-            else
-                m_box->setSelFontSize(20);
-        };
-        const auto has = [this, &name] {
-            if (name == "bold")
-                return m_box->selBold();
-            if (name == "italic")
-                return m_box->selItalic();
-            if (name == "underline")
-                return m_box->selUnderline();
-            if (name == "strike")
-                return m_box->selStrikeThru();
-            if (name == "colour")
-                return m_box->selColor() == QColor(0, 128, 0);
-            if (name == "font")
-                return m_box->selFontName() == QStringLiteral("Courier New");
-            return m_box->selFontSize() == 20.0;
-        };
-
+        QFETCH(int, index);
+        const CharFormatter& formatter = kCharFormatters[index];
         // Applied to a selection, and kept through RTF.
         m_box->setText(QStringLiteral("hello world"));
         select(6, 5);
-        apply();
-        RichTextBox copy;
-        copy.setTextRtf(m_box->textRtf());
-        m_box = &copy;
+        formatter.apply(*m_box);
+        reloadThroughRtf();
         select(6, 5);
-        QVERIFY(has());
+        QVERIFY(formatter.has(*m_box));
         select(0, 5);
-        QVERIFY(!has());
+        QVERIFY(!formatter.has(*m_box));
 
         // With nothing selected, applied to what is typed next.
-        copy.setText(QString());
-        apply();
-        QTest::keyClicks(&copy, QStringLiteral("typed"));
-        QCOMPARE(copy.text(), QStringLiteral("typed"));
+        m_box->setText(QString());
+        formatter.apply(*m_box);
+        QTest::keyClicks(m_box.get(), QStringLiteral("typed"));
+        QCOMPARE(m_box->text(), QStringLiteral("typed"));
         select(1, 3);
-        QVERIFY(has());
-        m_box = new RichTextBox; // cleanup() deletes this one; the copy dies with the scope
+        QVERIFY(formatter.has(*m_box));
     }
 
     void alignment_data()
@@ -174,14 +165,12 @@ private Q_SLOTS:
         m_box->setSelAlignment(RichTextBox::AlignCenter);
         select(2, 2);
         m_box->setSelAlignment(alignment);
-        RichTextBox copy;
-        copy.setTextRtf(m_box->textRtf());
-        copy.setSelStart(0);
-        QCOMPARE(copy.selAlignment(), int(RichTextBox::AlignCenter));
-        copy.setSelStart(2);
-        QCOMPARE(copy.selAlignment(), alignment);
-        copy.setSelStart(4);
-        QCOMPARE(copy.selAlignment(), alignment);
+        reloadThroughRtf();
+        QCOMPARE(m_box->selAlignment(), int(RichTextBox::AlignCenter));
+        for (int start : {2, 4}) {
+            m_box->setSelStart(start);
+            QCOMPARE(m_box->selAlignment(), alignment);
+        }
     }
 
     void bullets()
@@ -192,22 +181,21 @@ private Q_SLOTS:
         QVERIFY(m_box->selBullet());
         m_box->setSelStart(4);
         QVERIFY(!m_box->selBullet());
-        RichTextBox copy;
-        copy.setTextRtf(m_box->textRtf());
-        QVERIFY(copy.document()->firstBlock().textList());
-        QCOMPARE(copy.document()->findBlockByNumber(1).textList(),
-                 copy.document()->firstBlock().textList());
-        copy.setSelStart(2);
-        copy.setSelBullet(false);
-        QVERIFY(!copy.selBullet());
-        QVERIFY(copy.document()->firstBlock().textList());
-        QCOMPARE(copy.text(), QStringLiteral("a\nb\nc"));
+        reloadThroughRtf();
+        const QTextDocument* document = m_box->document();
+        QVERIFY(document->firstBlock().textList());
+        QCOMPARE(document->findBlockByNumber(1).textList(), document->firstBlock().textList());
+        m_box->setSelStart(2);
+        m_box->setSelBullet(false);
+        QVERIFY(!m_box->selBullet());
+        QVERIFY(document->firstBlock().textList());
+        QCOMPARE(m_box->text(), QStringLiteral("a\nb\nc"));
     }
 
     void selChangeOnMovesAndEdits()
     {
         m_box->setText(QStringLiteral("abc"));
-        QSignalSpy spy(m_box, &RichTextBox::selChange);
+        QSignalSpy spy(m_box.get(), &RichTextBox::selChange);
         m_box->setSelStart(2);
         QVERIFY(spy.count() > 0);
         spy.clear();
@@ -217,15 +205,13 @@ private Q_SLOTS:
 
     void pastePicture()
     {
-        const QImage image = QImage::fromData(picture("PNG", 3, 2));
-        QApplication::clipboard()->setImage(image);
+        QApplication::clipboard()->setImage(QImage::fromData(picture("PNG", 3, 2)));
         m_box->setText(QStringLiteral("ab"));
         m_box->setSelStart(1);
         QVERIFY(m_box->pastePicture());
         QCOMPARE(m_box->text(), QStringLiteral("a\uFFFCb"));
-        RichTextBox copy;
-        copy.setTextRtf(m_box->textRtf());
-        QVERIFY(copy.textRtf().contains(QLatin1String("\\pngblip\\picw3\\pich2")));
+        reloadThroughRtf();
+        QVERIFY(m_box->textRtf().contains(QLatin1String("\\pngblip\\picw3\\pich2")));
 
         QApplication::clipboard()->setText(QStringLiteral("only text"));
         QVERIFY(!m_box->pastePicture());
@@ -237,17 +223,15 @@ private Q_SLOTS:
         m_box->setTextRtf(rtfDocument("x\\b bold\\b0 y"));
         select(1, 4);
         m_box->copy();
-        RichTextBox target;
-        target.setText(QStringLiteral("[]"));
-        target.setSelStart(1);
-        target.paste();
-        QCOMPARE(target.text(), QStringLiteral("[bold]"));
-        target.setSelStart(1);
-        target.setSelLength(4);
-        QVERIFY(target.selBold());
-        target.setSelStart(0);
-        target.setSelLength(1);
-        QVERIFY(!target.selBold());
+        m_box = std::make_unique<RichTextBox>();
+        m_box->setText(QStringLiteral("[]"));
+        m_box->setSelStart(1);
+        m_box->paste();
+        QCOMPARE(m_box->text(), QStringLiteral("[bold]"));
+        select(1, 4);
+        QVERIFY(m_box->selBold());
+        select(0, 1);
+        QVERIFY(!m_box->selBold());
     }
 
     void pastePlainTextFromOtherPrograms()
@@ -258,8 +242,7 @@ private Q_SLOTS:
         QApplication::clipboard()->setMimeData(data);
         m_box->paste();
         QCOMPARE(m_box->text(), QStringLiteral("cell"));
-        m_box->setSelStart(0);
-        m_box->setSelLength(4);
+        select(0, 4);
         QVERIFY(!m_box->selBold());
     }
 };

@@ -2,7 +2,6 @@
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 
-#include <QRegularExpression>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -13,37 +12,6 @@
 using namespace RichTextSamples;
 
 namespace {
-
-QTextCharFormat charFormat(int property, const QVariant& value)
-{
-    QTextCharFormat format;
-    format.setProperty(property, value);
-    return format;
-}
-
-QTextBlockFormat blockFormat(int property, const QVariant& value)
-{
-    QTextBlockFormat format;
-    format.setProperty(property, value);
-    return format;
-}
-
-// A document of three paragraphs: plain text, the formatted one, plain text again.
-void build(QTextDocument& document, const QString& text, const QTextCharFormat& chars,
-           const QTextBlockFormat& block, bool bullet)
-{
-    QTextCursor cursor(&document);
-    cursor.insertText(QStringLiteral("before"));
-    cursor.insertBlock(block);
-    if (bullet) {
-        QTextListFormat list;
-        list.setStyle(QTextListFormat::ListDisc);
-        cursor.createList(list);
-    }
-    cursor.insertText(text, chars);
-    cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
-    cursor.insertText(QStringLiteral("after"));
-}
 
 bool isSevenBitAscii(const QString& text)
 {
@@ -62,6 +30,25 @@ QString written(const std::function<void(QTextCursor&)>& fill)
     return RtfWriter::write(document);
 }
 
+QString writtenText(const QString& text)
+{
+    return written([&text](QTextCursor& c) { c.insertText(text); });
+}
+
+void startBulletList(QTextCursor& cursor)
+{
+    QTextListFormat list;
+    list.setStyle(QTextListFormat::ListDisc);
+    cursor.createList(list);
+}
+
+void compareProperties(const QTextFormat& actual, const QTextFormat& expected)
+{
+    const QMap<int, QVariant> properties = expected.properties();
+    for (auto property = properties.begin(); property != properties.end(); ++property)
+        QCOMPARE(actual.property(property.key()), property.value());
+}
+
 } // namespace
 
 class TestRtfWriter : public QObject
@@ -69,6 +56,8 @@ class TestRtfWriter : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // A document "before", the formatted paragraph, "after" survives write and read, and
+    // writes again to the same bytes.
     void roundTrip_data()
     {
         QTest::addColumn<QString>("text");
@@ -76,62 +65,43 @@ private Q_SLOTS:
         QTest::addColumn<QTextBlockFormat>("block");
         QTest::addColumn<bool>("bullet");
 
-        const QTextCharFormat none;
-        const QTextBlockFormat plain;
-        QTest::newRow("bold") << "Bold" << charFormat(QTextFormat::FontWeight, QFont::Bold)
-                              << plain << false;
-        QTest::newRow("italic") << "Italic" << charFormat(QTextFormat::FontItalic, true)
-                                << plain << false;
-        QTest::newRow("underline") << "Under"
-                                   << charFormat(QTextFormat::TextUnderlineStyle,
-                                                 int(QTextCharFormat::SingleUnderline))
-                                   << plain << false;
-        QTest::newRow("strike-out") << "Gone" << charFormat(QTextFormat::FontStrikeOut, true)
-                                    << plain << false;
-        QTest::newRow("colour")
-            << "Blue" << charFormat(QTextFormat::ForegroundBrush, QBrush(QColor(10, 20, 230)))
-            << plain << false;
-        QTest::newRow("font family")
-            << "Mono" << charFormat(QTextFormat::FontFamilies, QStringList{"Courier New"})
-            << plain << false;
-        QTest::newRow("half-point size") << "Small" << charFormat(QTextFormat::FontPointSize, 8.5)
-                                         << plain << false;
-        QTest::newRow("large size") << "Large" << charFormat(QTextFormat::FontPointSize, 26.0)
-                                    << plain << false;
-        QTest::newRow("centre") << "Middle" << none
-                                << blockFormat(QTextFormat::BlockAlignment, int(Qt::AlignHCenter))
-                                << false;
-        QTest::newRow("right") << "Right" << none
-                               << blockFormat(QTextFormat::BlockAlignment, int(Qt::AlignRight))
-                               << false;
-        QTest::newRow("justify") << "Both" << none
-                                 << blockFormat(QTextFormat::BlockAlignment, int(Qt::AlignJustify))
-                                 << false;
-        QTest::newRow("left indent") << "Indented" << none
-                                     << blockFormat(QTextFormat::BlockLeftMargin, 24.0) << false;
-        QTest::newRow("first-line indent") << "Hanging" << none
-                                           << blockFormat(QTextFormat::TextIndent, -12.0)
-                                           << false;
-        QTest::newRow("right indent") << "Narrow" << none
-                                      << blockFormat(QTextFormat::BlockRightMargin, 30.0)
-                                      << false;
-        QTest::newRow("bullet") << "Item" << none << plain << true;
-        QTest::newRow("tab") << "a\tb" << none << plain << false;
-        QTest::newRow("line break") << QStringLiteral("a\u2028b") << none << plain << false;
-        QTest::newRow("windows-1252") << QStringLiteral("Grüße € “quoted” — ½") << none
-                                      << plain << false;
-        QTest::newRow("outside windows-1252") << QStringLiteral("Привет ř 日本") << none
-                                              << plain << false;
-        QTest::newRow("surrogate pair") << QStringLiteral("smile 😀!") << none << plain << false;
-        QTest::newRow("rtf syntax characters") << QStringLiteral("\\ { } \\par {\\b x}") << none
-                                               << plain << false;
-        QTest::newRow("no-break space") << QStringLiteral("10\u00A0km") << none << plain
-                                        << false;
-        QTest::newRow("spaces around formats")
-            << " two  spaces " << charFormat(QTextFormat::FontWeight, QFont::Bold) << plain
-            << false;
-        QTest::newRow("digits and minus after words")
-            << "-5 1" << charFormat(QTextFormat::FontPointSize, 9.0) << plain << false;
+        const auto chars = [](const char* name, const QString& text, int property, QVariant value) {
+            QTextCharFormat format;
+            format.setProperty(property, value);
+            QTest::newRow(name) << text << format << QTextBlockFormat() << false;
+        };
+        const auto block = [](const char* name, int property, QVariant value) {
+            QTextBlockFormat format;
+            format.setProperty(property, value);
+            QTest::newRow(name) << QString::fromLatin1(name) << QTextCharFormat() << format << false;
+        };
+        const auto text = [](const char* name, const QString& text) {
+            QTest::newRow(name) << text << QTextCharFormat() << QTextBlockFormat() << false;
+        };
+        chars("bold", "Bold", QTextFormat::FontWeight, QFont::Bold);
+        chars("italic", "Italic", QTextFormat::FontItalic, true);
+        chars("underline", "Under", QTextFormat::TextUnderlineStyle,
+              int(QTextCharFormat::SingleUnderline));
+        chars("strike-out", "Gone", QTextFormat::FontStrikeOut, true);
+        chars("colour", "Blue", QTextFormat::ForegroundBrush, QBrush(QColor(10, 20, 230)));
+        chars("font family", "Mono", QTextFormat::FontFamilies, QStringList{"Courier New"});
+        chars("half-point size", "Small", QTextFormat::FontPointSize, 8.5);
+        chars("spaces around formats", " two  spaces ", QTextFormat::FontWeight, QFont::Bold);
+        chars("digits and minus after words", "-5 1", QTextFormat::FontPointSize, 9.0);
+        block("centre", QTextFormat::BlockAlignment, int(Qt::AlignHCenter));
+        block("right", QTextFormat::BlockAlignment, int(Qt::AlignRight));
+        block("justify", QTextFormat::BlockAlignment, int(Qt::AlignJustify));
+        block("left indent", QTextFormat::BlockLeftMargin, 24.0);
+        block("first-line indent", QTextFormat::TextIndent, -12.0);
+        block("right indent", QTextFormat::BlockRightMargin, 30.0);
+        QTest::newRow("bullet") << "Item" << QTextCharFormat() << QTextBlockFormat() << true;
+        text("tab", "a\tb");
+        text("line break", "a\u2028b");
+        text("windows-1252", "Grüße € “quoted” — ½");
+        text("outside windows-1252", "Привет ř 日本");
+        text("surrogate pair", "smile 😀!");
+        text("rtf syntax characters", "\\ { } \\par {\\b x}");
+        text("no-break space", "10\u00A0km");
     }
 
     void roundTrip()
@@ -142,7 +112,14 @@ private Q_SLOTS:
         QFETCH(bool, bullet);
 
         QTextDocument original;
-        build(original, text, chars, block, bullet);
+        QTextCursor cursor(&original);
+        cursor.insertText(QStringLiteral("before"));
+        cursor.insertBlock(block);
+        if (bullet)
+            startBulletList(cursor);
+        cursor.insertText(text, chars);
+        cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+        cursor.insertText(QStringLiteral("after"));
         const QString rtf = RtfWriter::write(original);
         QVERIFY2(isSevenBitAscii(rtf), qPrintable(rtf));
 
@@ -151,15 +128,9 @@ private Q_SLOTS:
         QCOMPARE(read.toPlainText(), original.toPlainText());
         QCOMPARE(read.blockCount(), 3);
         const QTextBlock middle = read.findBlockByNumber(1);
-        for (auto it = middle.begin(); !it.atEnd(); ++it) {
-            const QTextCharFormat format = it.fragment().charFormat();
-            const QMap<int, QVariant> properties = chars.properties();
-            for (auto property = properties.begin(); property != properties.end(); ++property)
-                QCOMPARE(format.property(property.key()), property.value());
-        }
-        const QMap<int, QVariant> properties = block.properties();
-        for (auto property = properties.begin(); property != properties.end(); ++property)
-            QCOMPARE(middle.blockFormat().property(property.key()), property.value());
+        for (auto it = middle.begin(); !it.atEnd(); ++it)
+            compareProperties(it.fragment().charFormat(), chars);
+        compareProperties(middle.blockFormat(), block);
         QCOMPARE(middle.textList() != nullptr, bullet);
         QVERIFY(!read.firstBlock().textList());
         QVERIFY(!read.lastBlock().textList());
@@ -175,7 +146,6 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QSizeF>("shown");
         QTest::newRow("png at its own size") << picture("PNG", 3, 2) << QSizeF();
-        QTest::newRow("png enlarged") << picture("PNG", 3, 2) << QSizeF(30, 20);
         QTest::newRow("jpeg reduced") << picture("JPEG", 40, 30, Qt::blue) << QSizeF(20, 15);
     }
 
@@ -226,10 +196,13 @@ private Q_SLOTS:
         QCOMPARE(read.toPlainText(), QStringLiteral("\uFFFC"));
     }
 
+    // Pieces of the output in the form a rich-edit control writes.
     void output_data()
     {
         QTest::addColumn<QString>("rtf");
         QTest::addColumn<QString>("expected");
+        const QString defaultFamily = QTextDocument().defaultFont().family();
+        const QString defaultSize = QString::number(QTextDocument().defaultFont().pointSize() * 2);
         QTest::newRow("delimiter only where needed")
             << written([](QTextCursor& c) {
                    QTextCharFormat bold;
@@ -239,29 +212,21 @@ private Q_SLOTS:
                    c.insertText(QStringLiteral(".\t?"), bold);
                })
             << "\\b A\\b0  B\\b.\\tab?\\par";
-        QTest::newRow("escapes")
-            << written([](QTextCursor& c) { c.insertText(QStringLiteral("ü€Я😀\u00A0{\\}")); })
-            << "\\'fc\\'80\\u1071?\\u-10179?\\u-8704?\\~\\{\\\\\\}";
-        QTest::newRow("control characters dropped")
-            << written([](QTextCursor& c) { c.insertText(QStringLiteral("a\u0001\u0085b")); })
-            << " ab\\par";
-        QTest::newRow("bullet list written as a rich-edit control does")
+        QTest::newRow("escapes") << writtenText("ü€Я😀\u00A0{\\}")
+                                 << "\\'fc\\'80\\u1071?\\u-10179?\\u-8704?\\~\\{\\\\\\}";
+        QTest::newRow("control characters dropped") << writtenText("a\u0001\u0085b") << " ab\\par";
+        QTest::newRow("bullet list")
             << written([](QTextCursor& c) {
                    c.insertText(QStringLiteral("x"));
-                   QTextListFormat list;
-                   list.setStyle(QTextListFormat::ListDisc);
-                   c.createList(list);
+                   startBulletList(c);
                    c.insertBlock();
                    c.insertText(QStringLiteral("y"));
                })
             << "\\pard{\\pntext\\f1\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'b7}}"
-               "\\fi-360\\li360\\f0\\fs" +
-                   QString::number(QTextDocument().defaultFont().pointSize() * 2) +
-                   " x\\par\r\n{\\pntext\\f1\\'b7\\tab}y\\par";
+               "\\fi-360\\li360\\f0\\fs" + defaultSize + " x\\par\r\n{\\pntext\\f1\\'b7\\tab}y\\par";
         QTest::newRow("symbol font only with bullets")
-            << written([](QTextCursor& c) { c.insertText(QStringLiteral("x")); })
-            << "{\\fonttbl{\\f0\\fnil\\fcharset0 "
-                   + QTextDocument().defaultFont().family() + ";}}\r\n{\\*\\generator";
+            << writtenText("x")
+            << "{\\fonttbl{\\f0\\fnil\\fcharset0 " + defaultFamily + ";}}\r\n{\\*\\generator";
         QTest::newRow("colour table")
             << written([](QTextCursor& c) {
                    QTextCharFormat red;
@@ -281,7 +246,7 @@ private Q_SLOTS:
 
     void header()
     {
-        const QString rtf = written([](QTextCursor& c) { c.insertText(QStringLiteral("x")); });
+        const QString rtf = writtenText("x");
         QVERIFY(rtf.startsWith(QLatin1String("{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033")));
         QVERIFY(rtf.endsWith(QLatin1String("\\par\r\n}\r\n")));
         QVERIFY(!rtf.contains(QLatin1String("colortbl")));
@@ -290,20 +255,15 @@ private Q_SLOTS:
     void longParagraphsAreBrokenBetweenTokens()
     {
         const QString text = QStringLiteral("Wörter und Sätze ").repeated(100);
-        QTextDocument original;
-        QTextCursor(&original).insertText(text);
-        const QString rtf = RtfWriter::write(original);
+        const QString rtf = writtenText(text);
         for (const QString& line : rtf.split(QLatin1String("\r\n")))
             QVERIFY2(line.size() <= 210, qPrintable(line));
-        QTextDocument read;
-        RtfReader::read(rtf, read);
-        QCOMPARE(read.toPlainText(), text);
+        QCOMPARE(RtfReader::plainText(rtf), text);
     }
 
     void emptyDocument()
     {
-        QTextDocument original;
-        const QString rtf = RtfWriter::write(original);
+        const QString rtf = writtenText(QString());
         QTextDocument read;
         read.setPlainText(QStringLiteral("old"));
         RtfReader::read(rtf, read);
@@ -312,6 +272,7 @@ private Q_SLOTS:
         QCOMPARE(RtfWriter::write(read), rtf);
     }
 
+    // Write, read, write: byte-identical, equal documents, 7-bit ASCII.
     void mixedDocumentIsStable()
     {
         QTextDocument original;
@@ -325,14 +286,11 @@ private Q_SLOTS:
         image.setName(RtfReader::addPicture(original, picture("PNG", 2, 2)));
         cursor.insertImage(image);
         cursor.insertBlock();
-        QTextListFormat list;
-        list.setStyle(QTextListFormat::ListDisc);
-        cursor.createList(list);
+        startBulletList(cursor);
         cursor.insertText(QStringLiteral("one"));
         cursor.insertBlock();
         cursor.insertText(QStringLiteral("two"));
         cursor.insertBlock(QTextBlockFormat());
-        QVERIFY(!cursor.currentList());
         cursor.insertText(QStringLiteral("end"));
 
         const QString first = RtfWriter::write(original);
@@ -341,12 +299,9 @@ private Q_SLOTS:
         RtfReader::read(first, read);
         QCOMPARE(read.toPlainText(), original.toPlainText());
         QCOMPARE(read.findBlockByNumber(1).textList(), read.findBlockByNumber(2).textList());
+        QVERIFY(read.findBlockByNumber(1).textList());
         QVERIFY(!read.lastBlock().textList());
-        const QString second = RtfWriter::write(read);
-        QCOMPARE(second, first);
-        QTextDocument again;
-        RtfReader::read(second, again);
-        QCOMPARE(RtfWriter::write(again), first);
+        QCOMPARE(RtfWriter::write(read), first);
     }
 };
 
