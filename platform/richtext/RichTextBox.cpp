@@ -61,10 +61,13 @@ QString RichTextBox::text() const
 
 void RichTextBox::setText(const QString& text)
 {
-    if (RtfReader::isRtf(text))
+    if (RtfReader::isRtf(text)) {
         setTextRtf(text);
-    else
+    } else {
+        // QTextEdit would give the new text the format at the old caret.
+        setCurrentCharFormat(QTextCharFormat());
         setPlainText(QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    }
 }
 
 int RichTextBox::selStart() const

@@ -16,6 +16,14 @@
 
 namespace {
 
+// Replaces the whole text with plain text in the document's own format, not in the format
+// that stood at the caret.
+void replaceAllText(QTextEdit& editor, const QString& text)
+{
+    editor.setCurrentCharFormat(QTextCharFormat());
+    editor.setPlainText(text);
+}
+
 constexpr int kMaxLineText = 255;
 
 } // namespace
@@ -56,7 +64,7 @@ bool dTxtHelper::Convert(int mode)
         break;
     }
     if (whole) {
-        m_editor->setPlainText(result);
+        replaceAllText(*m_editor, result);
     } else {
         cursor.insertText(result);
         m_editor->setTextCursor(cursor);
@@ -222,7 +230,7 @@ bool dTxtHelper::LoadFromFile(const QString& path)
             text = Cp1252::decode(bytes);
     }
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    m_editor->setPlainText(text);
+    replaceAllText(*m_editor, text);
     return true;
 }
 

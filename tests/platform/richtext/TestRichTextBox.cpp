@@ -94,7 +94,9 @@ private Q_SLOTS:
         QFETCH(bool, asRtf);
         QFETCH(QString, text);
         QFETCH(bool, bold);
-        m_box->setText(QStringLiteral("previous"));
+        // Whatever was there before, bold at the caret, does not carry over.
+        m_box->setTextRtf(rtfDocument("\\b previous"));
+        m_box->moveCursor(QTextCursor::End);
         asRtf ? m_box->setTextRtf(input) : m_box->setText(input);
         QCOMPARE(m_box->text(), text);
         select(0, 1);
