@@ -58,6 +58,7 @@ private Q_SLOTS:
         row("T LIKE #a*c*b#", "axxbyyc", false);
         row("T LIKE #ab*ba#", "aba", false); // pieces may not overlap
         row("T LIKE #jam#", "jam!", false);
+        row("T LIKE #JAM#", "jam", true);
         row("T LIKE #a?c*[x]#", "abc x", false);
         row("T LIKE #*#", "", true);
         row("T = #network#", "NetWork", true);
