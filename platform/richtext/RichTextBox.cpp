@@ -38,6 +38,11 @@ void copyPictures(const QTextDocument& from, QTextDocument& to)
 RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent)
 {
     setAcceptRichText(true);
+    // Like the classic rich-edit control, no kerning or ligatures for text that needs no
+    // shaping: laying out an article then skips the shaper, which is most of its cost.
+    QFont font = document()->defaultFont();
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    document()->setDefaultFont(font);
     connect(this, &QTextEdit::cursorPositionChanged, this, &RichTextBox::selChange);
     connect(this, &QTextEdit::selectionChanged, this, &RichTextBox::selChange);
     connect(this, &QTextEdit::textChanged, this, &RichTextBox::selChange);
