@@ -3,6 +3,7 @@
 // resident memory after the article set is open. Usage: BenchDatabase [database file]
 // (default bench-articles.db in the current folder; generated when missing).
 
+#include "common/ProcessStatus.h"
 #include "db/Connection.h"
 #include "db/DbError.h"
 #include "db/Recordset.h"
@@ -49,17 +50,6 @@ double bestOf(const std::function<void()>& action)
     return best;
 }
 
-long statusKb(const char* field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    status.open(QIODevice::ReadOnly);
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field)).trimmed().split(' ').first().toLong();
-    }
-    return -1;
-}
-
 // The layer's action runs first, then the tool's: the order matters where both write.
 void report(const QString& what, const std::function<void()>& layer,
             const std::function<void()>& tool)
@@ -99,9 +89,9 @@ int main(int argc, char* argv[])
         const QString articles = QStringLiteral("SELECT * FROM QV ORDER BY id");
         set.open(connection, articles);
         readRow(set);
-        const long peakKb = statusKb("VmHWM:");
+        const long peakKb = processStatusKb("VmHWM:");
         out << "articles: " << set.recordCount() << Qt::endl;
-        out << "resident after opening the set: " << statusKb("VmRSS:") / 1024
+        out << "resident after opening the set: " << processStatusKb("VmRSS:") / 1024
             << " MB (peak " << peakKb / 1024 << " MB)" << Qt::endl << Qt::endl;
         out << Qt::left << qSetFieldWidth(40) << "operation" << qSetFieldWidth(0)
             << "        layer    sqlite3 tool" << Qt::endl;

@@ -6,6 +6,7 @@
 // current folder; generated with the database benchmark's generator when missing). The
 // tables start-up reads besides the articles are filled from settings.sql when empty.
 
+#include "common/ProcessStatus.h"
 #include "db/DbError.h"
 #include "mainwindow/frmMain.h"
 #include "profile/Prefs.h"
@@ -52,17 +53,6 @@ double median(std::vector<double> values)
     std::sort(values.begin(), values.end());
     const size_t middle = values.size() / 2;
     return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-long statusKb(const char* field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    status.open(QIODevice::ReadOnly);
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field)).trimmed().split(' ').first().toLong();
-    }
-    return -1;
 }
 
 // The child's lines go out at once: the parent stops its clock on the marker line.
@@ -113,8 +103,8 @@ int runChild(int argc, char* argv[], bool reference)
     say("shown");
     say("phases " + QByteArray::number(atMain) + ' ' + QByteArray::number(atApplication) + ' ' +
         QByteArray::number(atShown) + ' ' + QByteArray::number(atDrained));
-    say("memory " + QByteArray::number(qlonglong(statusKb("VmRSS:"))) + ' ' +
-        QByteArray::number(qlonglong(statusKb("VmHWM:"))));
+    say("memory " + QByteArray::number(qlonglong(processStatusKb("VmRSS:"))) + ' ' +
+        QByteArray::number(qlonglong(processStatusKb("VmHWM:"))));
     if (reference)
         return 0;
 

@@ -1,5 +1,6 @@
 #include "RtfParser.h"
 
+#include "PngBytes.h"
 #include "text/Cp1252.h"
 
 #include <QBuffer>
@@ -215,16 +216,9 @@ QByteArray bitmapFile(const QByteArray& dib)
     return file + dib;
 }
 
-QByteArray toPng(const QByteArray& bytes)
+QByteArray toPng(const QByteArray& bitmap)
 {
-    const QImage image = QImage::fromData(bytes, "BMP");
-    if (image.isNull())
-        return {};
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return png;
+    return pngBytes(QImage::fromData(bitmap, "BMP"));
 }
 
 bool isPngOrJpeg(const QByteArray& bytes)

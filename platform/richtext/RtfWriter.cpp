@@ -1,5 +1,6 @@
 #include "RtfWriter.h"
 
+#include "PngBytes.h"
 #include "text/Cp1252.h"
 
 #include <QBuffer>
@@ -336,13 +337,7 @@ QByteArray RtfWriter::pictureBytes(const QTextImageFormat& format) const
         image = resource.value<QPixmap>().toImage();
     else if (resource.userType() == QMetaType::QByteArray)
         image.loadFromData(resource.toByteArray());
-    if (image.isNull())
-        return {};
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return png;
+    return pngBytes(image);
 }
 
 RtfWriter::Paragraph RtfWriter::paragraphOf(const QTextBlock& block) const
