@@ -422,20 +422,6 @@ private Q_SLOTS:
         QCOMPARE(imagesOf(document).size(), 1);
         QCOMPARE(imagesOf(document)[0].width(), 20.0);
     }
-
-    // Every input the fuzzer ever stopped on: read without a crash, with matching plain text.
-    void crashers()
-    {
-        const QDir folder(TestPaths::dataDir() + "/richtext/crashers");
-        for (const QString& name : folder.entryList(QDir::Files)) {
-            QFile file(folder.filePath(name));
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            const QString input = QString::fromLatin1(file.readAll());
-            QTextDocument document;
-            RtfReader::read(input, document);
-            QVERIFY2(document.toPlainText() == RtfReader::plainText(input), qPrintable(name));
-        }
-    }
 };
 
 QTEST_MAIN(TestRtfReader)
