@@ -3,7 +3,6 @@
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTest>
 #include <QTextBlock>
