@@ -176,6 +176,24 @@ private Q_SLOTS:
         QCOMPARE(errorOf([&] { m_set.value(QStringLiteral("Id")); }), DbError::NoCurrentRow);
     }
 
+    void discardedAdditionsAreNeverWritten()
+    {
+        m_set.addNew();
+        m_set.setValue(QStringLiteral("Title"), QStringLiteral("first new"));
+        m_set.addNew();
+        m_set.setValue(QStringLiteral("Title"), QStringLiteral("second new"));
+        m_set.discardAdditions(true);
+        QCOMPARE(m_set.recordCount(), 6);
+        QCOMPARE(m_set.absolutePosition(), 6);
+        QCOMPARE(text(QStringLiteral("Title")), QStringLiteral("second new"));
+        m_set.discardAdditions(false);
+        QCOMPARE(m_set.recordCount(), 5);
+        QCOMPARE(errorOf([&] { m_set.value(QStringLiteral("Title")); }), DbError::NoCurrentRow);
+        m_set.updateBatch();
+        m_set.open(m_connection, kArticles);
+        QCOMPARE(m_set.recordCount(), 5);
+    }
+
     void moveIsRelativeAndAbsolutePositionStaysInside()
     {
         m_set.setAbsolutePosition(1);
