@@ -74,12 +74,17 @@ bool dTxtHelper::Convert(int mode)
     return true;
 }
 
-bool dTxtHelper::Cut()
+bool dTxtHelper::onEditor(void (QTextEdit::*action)())
 {
     if (!editorBound())
         return false;
-    m_editor->cut();
+    (m_editor->*action)();
     return true;
+}
+
+bool dTxtHelper::Cut()
+{
+    return onEditor(&QTextEdit::cut);
 }
 
 bool dTxtHelper::Clear()
@@ -92,26 +97,17 @@ bool dTxtHelper::Clear()
 
 bool dTxtHelper::Copy()
 {
-    if (!editorBound())
-        return false;
-    m_editor->copy();
-    return true;
+    return onEditor(&QTextEdit::copy);
 }
 
 bool dTxtHelper::Undo()
 {
-    if (!editorBound())
-        return false;
-    m_editor->undo();
-    return true;
+    return onEditor(&QTextEdit::undo);
 }
 
 bool dTxtHelper::Paste()
 {
-    if (!editorBound())
-        return false;
-    m_editor->paste();
-    return true;
+    return onEditor(&QTextEdit::paste);
 }
 
 bool dTxtHelper::SelectAll()

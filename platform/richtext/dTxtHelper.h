@@ -54,6 +54,8 @@ private:
     static QString toggleCase(const QString& text);
     static QString properCase(const QString& text);
     bool editorBound();
+    // Runs one of the box's own edit commands; false before SetEditor.
+    bool onEditor(void (QTextEdit::*action)());
     bool fileFailed(const QString& path, const QString& reason);
     bool writeFile(const QString& path, const QString& text);
     // The visual line holding a character position, counted over the whole document.

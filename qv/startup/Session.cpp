@@ -4,9 +4,6 @@ Session::Session(std::unique_ptr<Connection> connection) : m_connection(std::mov
 
 void Session::reopenArticles(const QString& sql)
 {
-    if (m_articles.isOpen()) {
-        m_articles.setFilter(QString());
-        m_articles.close();
-    }
+    // Opening closes the set first, which drops its filter and pending changes.
     m_articles.open(*m_connection, sql);
 }
