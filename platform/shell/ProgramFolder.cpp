@@ -10,3 +10,8 @@ QString programFolder()
         return QDir::cleanPath(QDir(overridden).absolutePath());
     return QCoreApplication::applicationDirPath();
 }
+
+QString pathInProgramFolder(const QString& path)
+{
+    return QDir(programFolder()).absoluteFilePath(path);
+}

@@ -6,3 +6,7 @@
 // folder named by the environment variable QUORVEL_PROGRAM_DIR when it is set (tests and
 // the program-folder layout of ./run use it). No trailing separator.
 QString programFolder();
+
+// A path as the program opens it: an absolute path as it stands, a relative one taken
+// from the program folder.
+QString pathInProgramFolder(const QString& path);

@@ -1,5 +1,6 @@
 #include "frmDisplay.h"
 
+#include "attachments/frmImages.h"
 #include "db/Recordset.h"
 #include "editor/EditorFont.h"
 #include "richtext/RichTextBox.h"
@@ -342,8 +343,13 @@ void frmDisplay::openAttachments()
         dialogs().inform(QStringLiteral("Please make sure the article is saved before opening "
                                         "images/attachments."),
                          kTitle, this);
+        return;
     }
-    // The attachments window itself comes with the attachments subsystem.
+    // The captions carry their Alt+letter marks; the window's caption shows them plain.
+    auto* attachments =
+        new frmImages(m_session.rsArticles(), m_captions[0]->text().remove(QLatin1Char('&')),
+                      txtID->text(), window());
+    attachments->show();
 }
 
 void frmDisplay::closeEvent(QCloseEvent* event)
