@@ -1,6 +1,5 @@
 #include "ViewAttachment.h"
 
-#include "attachments/frmImages.h"
 #include "attachments/frmView.h"
 #include "profile/Prefs.h"
 #include "shell/ProgramFolder.h"
@@ -13,10 +12,9 @@
 
 namespace {
 
-bool namesOrdinaryFile(const QString& slotText, const QString& path)
+// "N/A" is no exception: it names nothing in the program folder.
+bool namesOrdinaryFile(const QString& path)
 {
-    if (slotText == frmImages::EmptySlotText)
-        return false;
     const QFileInfo file(path);
     return file.isFile() && !file.isHidden();
 }
@@ -51,7 +49,7 @@ bool viewerPreferred()
 void ViewAttachment(const QString& slotText, QWidget* messageParent)
 {
     const QString path = pathInProgramFolder(slotText);
-    if (!namesOrdinaryFile(slotText, path)) {
+    if (!namesOrdinaryFile(path)) {
         dialogs().inform(QStringLiteral("The file could not be found or displayed. Check the "
                                         "location of the file or try a different file."),
                          QStringLiteral("Quorvel"), messageParent);

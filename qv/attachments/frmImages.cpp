@@ -53,7 +53,7 @@ void frmImages::buildControls()
         label->setObjectName(QStringLiteral("Label%1").arg(n));
         QLineEdit* text = m_slots[n - 1] = new QLineEdit(EmptySlotText, this);
         text->setObjectName(QStringLiteral("Text%1").arg(n));
-        text->setMinimumWidth(420);
+        text->setMinimumWidth(520);
         label->setBuddy(text);
         auto* view =
             new QPushButton(n == 1 ? QStringLiteral("&View") : QStringLiteral("View"), this);

@@ -1,12 +1,16 @@
 #include "RunningQuorvel.h"
 #include "SqlScript.h"
+#include "attachments/PictureArea.h"
 #include "attachments/frmImages.h"
+#include "attachments/frmView.h"
 #include "db/Connection.h"
 #include "db/Recordset.h"
 #include "editor/frmDisplay.h"
 #include "mainwindow/frmMain.h"
+#include "profile/Prefs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
@@ -14,18 +18,33 @@
 #include <QUrl>
 
 namespace {
-const QString kNotAdded =
-    QStringLiteral("Not every dropped file could be added: set a slot to N/A to free it.");
-const QString kFirstAttachment = QStringLiteral("/srv/kb/printer setup.png");
+
+// Slot texts by letter: E an empty slot, n the lower-case "n/a", X a taken slot, L a path of
+// 600 characters, any other letter the file of that name.
+QString slotText(QChar code)
+{
+    switch (code.unicode()) {
+    case 'E':
+        return QStringLiteral("N/A");
+    case 'n':
+        return QStringLiteral("n/a");
+    case 'X':
+        return QStringLiteral("/srv/kb/taken.png");
+    case 'L':
+        return QLatin1Char('/') + QString(600, QLatin1Char('p'));
+    default:
+        return QStringLiteral("/home/pat/file %1.pdf").arg(code);
+    }
+}
+
 } // namespace
 
 // The attachments window of article 5 (the last of five), opened by the article window's
-// button after a save: its slots, file drops and the write-back on every close.
+// button after a save: its slots, file drops, the write-back on every close and viewing.
 class TestfrmImages : public QObject
 {
     Q_OBJECT
 
-private:
     std::unique_ptr<RunningQuorvel> m_quorvel;
     QPointer<frmImages> m_images;
 
@@ -35,64 +54,60 @@ private:
         m_images = m_quorvel->main().findChild<frmImages*>();
         QVERIFY(m_images);
     }
-    QStringList slotTexts()
+    // The slots' texts, or those of the letters, joined by "|".
+    QString shown(const QString& codes = QString())
     {
         QStringList texts;
-        for (int n = 1; n <= frmImages::kSlots; ++n)
-            texts << m_images->slot(n)->text();
-        return texts;
+        for (int n = 0; n < frmImages::kSlots; ++n)
+            texts << (codes.isEmpty() ? m_images->slot(n + 1)->text() : slotText(codes.at(n)));
+        return texts.join(QLatin1Char('|'));
     }
-    void setSlotTexts(const QStringList& texts)
-    {
-        for (int n = 1; n <= frmImages::kSlots; ++n)
-            m_images->slot(n)->setText(texts[n - 1]);
-    }
-    // Drags files from a file manager that offers to copy or move them and drops them.
-    void dropFiles(QWidget* target, const QStringList& paths)
+    // Drags the files of the letters from a file manager offering copy or move, and drops them.
+    static void dropFiles(QWidget* target, const QString& codes)
     {
         QMimeData data;
         QList<QUrl> urls;
-        for (const QString& path : paths)
-            urls << QUrl::fromLocalFile(path);
+        for (QChar code : codes)
+            urls << QUrl::fromLocalFile(slotText(code));
         data.setUrls(urls);
-        const QPoint centre = target->rect().center();
-        QDragEnterEvent enter(centre, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
-                              Qt::NoModifier);
+        QDragEnterEvent enter({5, 5}, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(target, &enter);
         QVERIFY(enter.isAccepted());
-        QDropEvent drop(centre, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
-                        Qt::NoModifier);
+        QDropEvent drop({5, 5}, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(target, &drop);
-        QVERIFY(drop.isAccepted());
         QCOMPARE(drop.dropAction(), Qt::CopyAction);
         QCoreApplication::processEvents();
     }
-    QString storedSlot(int number)
+    QString stored(int slot)
     {
         Connection other;
         other.open(m_quorvel->database());
         Recordset row;
         row.open(other, QStringLiteral("SELECT * FROM QV WHERE Id = 5"));
-        return row.value(QStringLiteral("Image%1").arg(number)).toString();
+        return row.value(QStringLiteral("Image%1").arg(slot)).toString();
     }
-    static QStringList emptyBut(const QList<int>& emptySlots, const QString& other)
+    // Views the slot's text with the preference; the viewer's caption ("" when none).
+    QString view(const QString& text, const QString& preference)
     {
-        QStringList texts;
-        for (int n = 1; n <= frmImages::kSlots; ++n)
-            texts << (emptySlots.contains(n) ? frmImages::EmptySlotText : other);
-        return texts;
+        WritePref(QStringLiteral("UserPrefs"), QStringLiteral("UseViewerForImages"), preference);
+        m_images->slot(1)->setText(text);
+        m_images->findChild<QPushButton*>(QStringLiteral("cmdView1"))->click();
+        frmView* viewer = frmView::current();
+        return viewer && viewer->isVisible() ? viewer->windowTitle() : QString();
     }
 
 private Q_SLOTS:
     void init()
     {
         m_quorvel = std::make_unique<RunningQuorvel>(5);
-        QVERIFY(SqlScript::run(m_quorvel->database(),
-                               QStringLiteral("UPDATE QV SET Image1 = '%1', Image2 = 'N/A', "
-                                              "Image3 = 'N/A', Image4 = 'N/A', Image5 = 'N/A', "
-                                              "Image6 = 'N/A', Image7 = 'N/A', Image8 = 'N/A', "
-                                              "Image9 = 'N/A' WHERE Id = 5;")
-                                   .arg(kFirstAttachment)));
+        // Image10 holds nothing at all.
+        QVERIFY(
+            SqlScript::run(m_quorvel->database(),
+                           QStringLiteral("UPDATE QV SET Image1 = '%1', Image2 = 'N/A', Image3 = "
+                                          "'N/A', Image4 = 'N/A', Image5 = 'N/A', Image6 = "
+                                          "'N/A', Image7 = 'N/A', Image8 = 'N/A', Image9 = "
+                                          "'N/A' WHERE Id = 5;")
+                               .arg(slotText(QLatin1Char('X')))));
         QVERIFY(m_quorvel->start());
         m_quorvel->main().show();
         m_quorvel->trigger("mnuLast");
@@ -102,6 +117,7 @@ private Q_SLOTS:
     }
     void cleanup()
     {
+        delete frmView::current();
         delete m_images;
         m_quorvel.reset();
     }
@@ -111,111 +127,75 @@ private Q_SLOTS:
         // The number caption is the first label of the Customize table.
         QCOMPARE(m_images->windowTitle(),
                  QStringLiteral("Images and Attachments for  Article No: 5"));
-        // Image10 holds nothing at all: an empty slot.
-        QCOMPARE(slotTexts(),
-                 QStringList{kFirstAttachment} + emptyBut({2, 3, 4, 5, 6, 7, 8, 9, 10}, {}).mid(1));
-        QVERIFY(m_images->isVisible());
-        QCOMPARE(m_images->windowModality(), Qt::WindowModal);
+        QCOMPARE(shown(), shown(QStringLiteral("XEEEEEEEEE")));
         QCOMPARE(m_images->parentWidget(), &m_quorvel->main());
         QCOMPARE(QApplication::activeModalWidget(), m_images.data());
     }
 
-    void viewButtonViewsItsSlot()
-    {
-        m_images->findChild<QPushButton*>(QStringLiteral("cmdView2"))->click();
-        QCOMPARE(m_quorvel->dialogs().lastMessage().text,
-                 QStringLiteral("The file could not be found or displayed. Check the location of "
-                                "the file or try a different file."));
-    }
-
+    // Each entry of `drops` is one drop of the files of those letters.
     void dropsFillEmptySlots_data()
     {
-        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("target");
-        QTest::addColumn<QList<QStringList>>("drops");
-        QTest::addColumn<QStringList>("after");
+        QTest::addColumn<QStringList>("drops");
+        QTest::addColumn<QString>("after");
         QTest::addColumn<bool>("refused");
-        const QString a = QStringLiteral("/home/pat/a.png");
-        const QString b = QStringLiteral("/home/pat/b b.pdf");
-        const QString c = QStringLiteral("/home/pat/c.txt");
-        const QString d = QStringLiteral("/home/pat/d.doc");
-        const QString x = QStringLiteral("/x");
-        const QString longPath = QStringLiteral("/") + QString(600, QLatin1Char('p'));
-
-        QStringList after = emptyBut({}, x);
-        after[3] = a;
-        after[8] = b;
-        QTest::newRow("one drop after another into slots 4 and 9, the third refused")
-            << emptyBut({4, 9}, x) << QString() << QList<QStringList>{{a}, {b}, {c}} << after
-            << true;
-        QTest::newRow("lower-case n/a is not empty")
-            << emptyBut({}, QStringLiteral("n/a")) << QString() << QList<QStringList>{{a}}
-            << emptyBut({}, QStringLiteral("n/a")) << true;
-        after = emptyBut({}, x);
-        after[1] = a;
-        after[4] = b;
-        after[6] = c;
-        QTest::newRow("several files at once fill the empty slots in order")
-            << emptyBut({2, 5, 7}, x) << QString() << QList<QStringList>{{a, b, c, d}} << after
-            << true;
-        after = emptyBut({3}, x);
-        after[0] = a;
-        QTest::newRow("a file dropped on a box goes to the first empty slot")
-            << emptyBut({1, 3}, x) << QStringLiteral("Text3") << QList<QStringList>{{a}} << after
-            << false;
-        after = emptyBut({2, 3, 4, 5, 6, 7, 8, 9, 10}, x);
-        after[0] = longPath;
-        QTest::newRow("a long path arrives whole")
-            << emptyBut({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, x) << QString()
-            << QList<QStringList>{{longPath}} << after << false;
+        const auto row = [](const char* name, const char* before, const char* target,
+                            const QStringList& drops, const char* after, bool refused) {
+            QTest::newRow(name) << QString::fromLatin1(before) << QString::fromLatin1(target)
+                                << drops << QString::fromLatin1(after) << refused;
+        };
+        row("into 4 and 9, a third refused", "XXXEXXXXEX", "", {"a", "b", "c"}, "XXXaXXXXbX", true);
+        row("lower-case n/a is not empty", "nnnnnnnnnn", "", {"a"}, "nnnnnnnnnn", true);
+        row("several at once, in order", "XEXXEXEXXX", "", {"abcd"}, "XaXXbXcXXX", true);
+        row("onto a box: the first empty slot", "EXEXXXXXXX", "Text3", {"a"}, "aXEXXXXXXX", false);
+        row("a long path whole", "EEEEEEEEEE", "", {"L"}, "LEEEEEEEEE", false);
     }
     void dropsFillEmptySlots()
     {
-        QFETCH(QStringList, before);
+        QFETCH(QString, before);
         QFETCH(QString, target);
-        QFETCH(QList<QStringList>, drops);
-        QFETCH(QStringList, after);
+        QFETCH(QStringList, drops);
+        QFETCH(QString, after);
         QFETCH(bool, refused);
-        setSlotTexts(before);
-        QWidget* onto = target.isEmpty() ? m_images.data() : m_images->findChild<QWidget*>(target);
-        for (const QStringList& files : drops)
+        for (int n = 1; n <= frmImages::kSlots; ++n)
+            m_images->slot(n)->setText(slotText(before.at(n - 1)));
+        QWidget* onto = target.isEmpty() ? m_images : m_images->findChild<QWidget*>(target);
+        for (const QString& files : drops)
             dropFiles(onto, files);
-        QCOMPARE(slotTexts(), after);
+        QCOMPARE(shown(), shown(after));
         QCOMPARE(m_quorvel->dialogs().messages().size(), refused ? 1 : 0);
         if (refused)
-            QCOMPARE(m_quorvel->dialogs().lastMessage().text, kNotAdded);
+            QCOMPARE(m_quorvel->dialogs().lastMessage().text,
+                     QStringLiteral("Not every dropped file could be added: set a slot to N/A "
+                                    "to free it."));
     }
 
     // However the window closes, the slots reach the file; opened again, it shows them and
     // still takes drops.
     void closingStoresTheSlots_data()
     {
-        QTest::addColumn<int>("how");
-        QTest::newRow("close box") << 0;
-        QTest::newRow("Update and Close") << 1;
-        QTest::newRow("Escape") << 2;
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("close box") << false;
+        QTest::newRow("Escape") << true;
     }
     void closingStoresTheSlots()
     {
-        QFETCH(int, how);
-        const QString typed = QStringLiteral("/srv/kb/manual v2.pdf");
+        QFETCH(bool, escape);
         m_images->slot(7)->selectAll();
-        QTest::keyClicks(m_images->slot(7), typed);
-        if (how == 0)
-            m_images->close();
-        else if (how == 1)
-            m_images->findChild<QPushButton*>(QStringLiteral("Command11"))->click();
-        else
+        QTest::keyClicks(m_images->slot(7), slotText(QLatin1Char('t')));
+        if (escape)
             QTest::keyClick(m_images, Qt::Key_Escape);
+        else
+            m_images->close();
         QTRY_VERIFY(m_images.isNull());
-        QCOMPARE(storedSlot(7), typed);
-        QCOMPARE(storedSlot(10), frmImages::EmptySlotText);
+        QCOMPARE(stored(7), slotText(QLatin1Char('t')));
+        QCOMPARE(stored(10), QStringLiteral("N/A"));
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
 
         open();
-        QCOMPARE(m_images->slot(7)->text(), typed);
-        dropFiles(m_images, {QStringLiteral("/tmp/dropped.png")});
-        QCOMPARE(m_images->slot(2)->text(), QStringLiteral("/tmp/dropped.png"));
+        dropFiles(m_images, QStringLiteral("a"));
+        QCOMPARE(shown(), shown(QStringLiteral("XaEEEEtEEE")));
     }
 
     void refusedWriteKeepsTheWindowAndWhatWasTyped()
@@ -223,15 +203,93 @@ private Q_SLOTS:
         // Another user changes the article after the window read it.
         QVERIFY(SqlScript::run(m_quorvel->database(),
                                QStringLiteral("UPDATE QV SET Image2 = '/other' WHERE Id = 5;")));
-        m_images->slot(7)->setText(QStringLiteral("/srv/kb/typed.pdf"));
+        m_images->slot(7)->setText(slotText(QLatin1Char('t')));
         m_images->close();
 
         const QString prefix = QStringLiteral("The attachments could not be saved. ");
-        const QString shown = m_quorvel->dialogs().lastMessage().text;
-        QVERIFY2(shown.startsWith(prefix) && shown.size() > prefix.size(), qPrintable(shown));
+        const QString message = m_quorvel->dialogs().lastMessage().text;
+        QVERIFY2(message.startsWith(prefix) && message.size() > prefix.size(), qPrintable(message));
         QVERIFY(m_images && m_images->isVisible());
-        QCOMPARE(m_images->slot(7)->text(), QStringLiteral("/srv/kb/typed.pdf"));
-        QCOMPARE(storedSlot(7), frmImages::EmptySlotText);
+        QCOMPARE(m_images->slot(7)->text(), slotText(QLatin1Char('t')));
+        QCOMPARE(stored(7), QStringLiteral("N/A"));
+    }
+
+    // Files under the program folder, absolute when marked "@". The outcome: "viewer",
+    // "shell" (the absolute path handed to the desktop) or "missing".
+    void viewsByPreferenceAndFile_data()
+    {
+        QTest::addColumn<QString>("slot");
+        QTest::addColumn<QString>("preference");
+        QTest::addColumn<QString>("outcome");
+        const auto row = [](const char* slot, const char* preference, const char* outcome) {
+            QTest::addRow("%s, %s", slot, preference)
+                << QString::fromLatin1(slot) << QString::fromLatin1(preference)
+                << QString::fromLatin1(outcome);
+        };
+        row("@pics/screen shot.png", "1", "viewer");
+        row("@pics/screen shot.png", "0", "shell");
+        row("@pics/screen shot.png", "yes", "shell");
+        row("@manual.pdf", "1", "shell");
+        row("pics/screen shot.png", "0", "shell");
+        row("@pics/none.png", "1", "missing");
+        row("@pics", "0", "missing");
+        row("@pics/.hidden.png", "1", "missing");
+    }
+    void viewsByPreferenceAndFile()
+    {
+        QFETCH(QString, slot);
+        QFETCH(QString, preference);
+        QFETCH(QString, outcome);
+        const TempProgramFolder& folder = m_quorvel->folder();
+        QDir(folder.path()).mkdir(QStringLiteral("pics"));
+        for (const char* picture : {"pics/screen shot.png", "pics/.hidden.png"})
+            QImage(40, 20, QImage::Format_RGB32).save(folder.filePath(QLatin1String(picture)));
+        folder.writeFile(QStringLiteral("manual.pdf"), "%PDF-1.4\n%%EOF\n");
+        const QString path =
+            folder.filePath(slot.startsWith(QLatin1Char('@')) ? slot.mid(1) : slot);
+        if (slot.startsWith(QLatin1Char('@')))
+            slot = path;
+
+        QCOMPARE(view(slot, preference),
+                 outcome == QLatin1String("viewer")
+                     ? frmView::kDesignCaption + QStringLiteral(" - ") + slot
+                     : QString());
+        const QList<RecordingShell::Launch>& launches = m_quorvel->shell().launches();
+        QCOMPARE(launches.size(), outcome == QLatin1String("shell") ? 1 : 0);
+        if (outcome == QLatin1String("shell"))
+            QCOMPARE(launches.front().target, path);
+        QCOMPARE(m_quorvel->dialogs().messages().size(),
+                 outcome == QLatin1String("missing") ? 1 : 0);
+        if (outcome == QLatin1String("missing"))
+            QCOMPARE(m_quorvel->dialogs().lastMessage().text,
+                     QStringLiteral("The file could not be found or displayed. Check the location "
+                                    "of the file or try a different file."));
+    }
+
+    // Each view adds its path to the viewer's caption; once closed, the next view starts
+    // again from the design caption.
+    void viewerCaptionGrowsUntilItCloses()
+    {
+        const QString one = m_quorvel->folder().filePath(QStringLiteral("one.png"));
+        const QString two = m_quorvel->folder().filePath(QStringLiteral("two.png"));
+        for (const QString& picture : {one, two})
+            QImage(40, 20, QImage::Format_RGB32).save(picture);
+        const QString design = frmView::kDesignCaption + QStringLiteral(" - ");
+        view(one, QStringLiteral("1"));
+        QCOMPARE(view(two, QStringLiteral("1")), design + one + QStringLiteral(" - ") + two);
+
+        QPointer<frmView> viewer = frmView::current();
+        QTest::keyClick(viewer, Qt::Key_Escape);
+        QVERIFY(!viewer->isVisible());
+        QTRY_VERIFY(viewer.isNull());
+        QCOMPARE(view(two, QStringLiteral("1")), design + two);
+    }
+
+    void pictureFitsTheViewerNeverEnlarged()
+    {
+        QCOMPARE(PictureArea::fittedSize({100, 50}, {400, 400}), QSize(100, 50));
+        QCOMPARE(PictureArea::fittedSize({800, 400}, {400, 400}), QSize(400, 200));
+        QCOMPARE(PictureArea::fittedSize({400, 800}, {400, 300}), QSize(150, 300));
     }
 };
 
