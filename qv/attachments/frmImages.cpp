@@ -86,6 +86,7 @@ void frmImages::loadSlots()
     for (int n = 1; n <= kSlots; ++n) {
         // A field that holds nothing at all is an empty slot.
         const QVariant value = m_articles.value(fieldName(n));
+        m_loaded[n - 1] = value;
         m_slots[n - 1]->setText(value.isNull() ? EmptySlotText : value.toString());
     }
 }
@@ -120,10 +121,24 @@ bool frmImages::storeSlots()
         m_articles.updateBatch();
         return true;
     } catch (const DbError& error) {
-        dialogs().inform(QStringLiteral("The attachments could not be saved. ") +
-                             error.description(),
-                         kTitle, this);
-        return false;
+        const QString text = QStringLiteral("The attachments could not be saved. ") +
+                             error.description();
+        if (!m_refused) {
+            m_refused = true;
+            dialogs().inform(text, kTitle, this);
+            return false;
+        }
+        // Refused again: the cause may not go away while the window blocks the program, so
+        // the user may leave without the changes rather than be held here.
+        const Dialogs::Answer answer = dialogs().message(
+            {text + QStringLiteral("\n\nClose without saving the attachments?"), kTitle,
+             Dialogs::Buttons::YesNo, Dialogs::Icon::Question, Dialogs::Answer::No},
+            this);
+        if (answer != Dialogs::Answer::Yes)
+            return false;
+        for (int n = 1; n <= kSlots; ++n)
+            m_articles.setValue(fieldName(n), m_loaded[n - 1]);
+        return true;
     }
 }
 

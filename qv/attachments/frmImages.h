@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QVariant>
 
 class QLabel;
 class QLineEdit;
@@ -31,7 +32,8 @@ public:
 
 public Q_SLOTS:
     // Every way of closing ends here: the slots are written back first, and a write the
-    // database refuses keeps the window open with the slots as they stand.
+    // database refuses keeps the window open with the slots as they stand. When it is
+    // refused again, the user may close without the changes.
     void done(int result) override;
 
 private:
@@ -42,6 +44,9 @@ private:
 
     Recordset& m_articles;
     QLineEdit* m_slots[kSlots] = {};
+    // The fields as read, put back when the user leaves without the refused changes.
+    QVariant m_loaded[kSlots];
     QPushButton* Command11 = nullptr;
     bool m_stored = false;
+    bool m_refused = false;
 };

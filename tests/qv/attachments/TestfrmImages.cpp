@@ -212,6 +212,19 @@ private Q_SLOTS:
         QVERIFY(m_images && m_images->isVisible());
         QCOMPARE(m_images->slot(7)->text(), slotText(QLatin1Char('t')));
         QCOMPARE(stored(7), QStringLiteral("N/A"));
+
+        // Refused again, the user is asked; No keeps the window, Yes leaves without the
+        // changes and the program is no longer blocked.
+        m_quorvel->dialogs().answerNext(Dialogs::Answer::No);
+        m_images->close();
+        QVERIFY(m_images && m_images->isVisible());
+        QVERIFY(m_quorvel->dialogs().lastMessage().text.endsWith(
+            QStringLiteral("\n\nClose without saving the attachments?")));
+        m_quorvel->dialogs().answerNext(Dialogs::Answer::Yes);
+        m_images->close();
+        QTRY_VERIFY(m_images.isNull());
+        QCOMPARE(stored(7), QStringLiteral("N/A"));
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
 
     // Files under the program folder, absolute when marked "@". The outcome: "viewer",
