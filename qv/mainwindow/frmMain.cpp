@@ -4,7 +4,10 @@
 #include "editor/frmDisplay.h"
 #include "mainwindow/ArticleCommands.h"
 #include "mainwindow/ArticleNavigation.h"
+#include "mainwindow/RightsGate.h"
 #include "profile/Prefs.h"
+#include "security/PasswordSwitch.h"
+#include "security/frmLogin.h"
 #include "shell/Shell.h"
 #include "startup/AppInfo.h"
 #include "startup/Session.h"
@@ -60,8 +63,8 @@ const ToolButton kToolButtons[] = {
 // Commands whose windows are not part of the program yet: present, but switched off.
 const char* const kLaterCommands[] = {
     "mnuPrint",      "mnuLength",
-    "mnuHTMLCurrent", "mnuHTMLAll",     "mnuGoTo",     "mnuSearch",        "mnuEnablePasswords",
-    "mnuPassSetup",  "mnuCategories",   "mnuUsers",    "mnuData",          "mnuLabels",
+    "mnuHTMLCurrent", "mnuHTMLAll",     "mnuGoTo",     "mnuSearch",
+    "mnuCategories",   "mnuUsers",    "mnuData",          "mnuLabels",
     "mnuPrefs",      "mnuGen",          "mnuMan"};
 
 } // namespace
@@ -220,6 +223,9 @@ void frmMain::connectCommands()
     connect(command("mnuRefresh"), &QAction::triggered, this, &frmMain::refresh);
     connect(command("mnuExit"), &QAction::triggered, this, &frmMain::exitProgram);
     connect(command("mnuSetupFont"), &QAction::triggered, this, &frmMain::setupFont);
+    connect(command("mnuEnablePasswords"), &QAction::triggered, this,
+            &frmMain::mnuEnablePasswords_Click);
+    connect(command("mnuPassSetup"), &QAction::triggered, this, &frmMain::mnuPassSetup_Click);
     connect(command("mnuAbout"), &QAction::triggered, this, &frmMain::showAbout);
     connect(command("mnuHelpSupport"), &QAction::triggered, this,
             [] { shell().openDocument(AppInfo::supportPageAddress()); });
@@ -308,6 +314,36 @@ void frmMain::setupFont()
         return;
     m_display->setPlainCopyFont(*chosen);
     EditorFont::save(*chosen);
+}
+
+namespace {
+const QString kCantAccessPasswords =
+    QStringLiteral("Can't access passwords. The current user rights are set to read only.");
+}
+
+void frmMain::mnuEnablePasswords_Click()
+{
+    if (!RightsGate::allows(m_session.login, kCantAccessPasswords, this))
+        return;
+    QAction* item = command("mnuEnablePasswords");
+    const PasswordSwitch::Turned turned = PasswordSwitch::turn(m_session.db(), item->text());
+    dialogs().inform(turned.message, AppInfo::kTitle, this);
+    item->setText(turned.caption);
+}
+
+void frmMain::mnuPassSetup_Click()
+{
+    if (!RightsGate::allows(m_session.login, kCantAccessPasswords, this))
+        return;
+    loginWindow().show();
+    loginWindow().activateWindow();
+}
+
+frmLogin& frmMain::loginWindow()
+{
+    if (!m_login)
+        m_login = std::make_unique<frmLogin>(m_session, *this);
+    return *m_login;
 }
 
 void frmMain::showAbout()

@@ -11,6 +11,7 @@ class QMenu;
 class QToolBar;
 class Session;
 class frmDisplay;
+class frmLogin;
 
 // The main window: a frame holding the article window, with the menus, the toolbar and
 // the keyboard shortcuts through which every command is reached.
@@ -30,6 +31,8 @@ public:
     frmDisplay* display() const { return m_display; }
     ArticleCommands& articleCommands() { return *m_articles; }
     QToolBar* toolbar() const { return m_toolbar; }
+    // The login window, made at its first showing and kept for the rest of the run.
+    frmLogin& loginWindow();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -53,6 +56,8 @@ private:
     // chose to stay.
     bool exitProgram();
     void setupFont();
+    void mnuEnablePasswords_Click();
+    void mnuPassSetup_Click();
     void showAbout();
 
     Session& m_session;
@@ -61,4 +66,5 @@ private:
     QMdiSubWindow* m_displayWindow = nullptr;
     QToolBar* m_toolbar = nullptr;
     std::unique_ptr<ArticleCommands> m_articles;
+    std::unique_ptr<frmLogin> m_login;
 };

@@ -1,6 +1,7 @@
 #include "frmLogin.h"
 
-#include "security/LoginAccount.h"
+#include "security/Accounts.h"
+#include "security/SecurityControls.h"
 #include "security/frmTest.h"
 #include "startup/Session.h"
 #include "ui/Dialogs.h"
@@ -38,19 +39,6 @@ const QString kLoginIncorrect = QStringLiteral(
     "Your login name or password is incorrect. If you can not log in, contact your system "
     "administrator and have them set up an account for you on the system.");
 
-// A frame holding one box under its caption; the caption's mnemonic reaches the box.
-QGroupBox* captionedFrame(QWidget* parent, const QString& caption, QWidget* box)
-{
-    auto* frame = new QGroupBox(parent);
-    auto* label = new QLabel(caption, frame);
-    label->setBuddy(box);
-    box->setParent(frame);
-    auto* layout = new QVBoxLayout(frame);
-    layout->addWidget(label);
-    layout->addWidget(box);
-    return frame;
-}
-
 QLabel* wrappedLabel(QWidget* parent, const char* name, const QString& text)
 {
     auto* label = new QLabel(text, parent);
@@ -63,7 +51,7 @@ QLabel* wrappedLabel(QWidget* parent, const char* name, const QString& text)
 
 frmLogin::frmLogin(Session& session, QWidget& mainWindow)
     : m_session(session), m_mainWindow(mainWindow),
-      m_loggedIn(std::make_unique<frmTest>(mainWindow))
+      m_loggedIn(std::make_unique<frmTest>(session.db(), mainWindow))
 {
     setObjectName(QStringLiteral("frmLogin"));
     setWindowTitle(QStringLiteral("Quorvel Login"));
@@ -86,11 +74,7 @@ void frmLogin::buildControls()
 {
     txtLoginName = new QLineEdit(this);
     txtLoginName->setObjectName(QStringLiteral("txtLoginName"));
-    txtPassWord = new QLineEdit(this);
-    txtPassWord->setObjectName(QStringLiteral("txtPassWord"));
-    txtPassWord->setEchoMode(QLineEdit::Password);
-    // Shown as "*" whatever the style's own password character is.
-    txtPassWord->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
+    txtPassWord = passwordBox(this, "txtPassWord");
     auto* names = new QHBoxLayout;
     names->addWidget(captionedFrame(this, QStringLiteral("&User Name"), txtLoginName));
     names->addWidget(captionedFrame(this, QStringLiteral("&Password "), txtPassWord));
@@ -154,8 +138,8 @@ void frmLogin::cmdLogin_Click()
 bool frmLogin::UserLogin()
 {
     const QString name = txtLoginName->text();
-    const std::optional<LoginAccount> account =
-        LoginAccount::find(m_session.db(), name, txtPassWord->text());
+    const std::optional<Account> account =
+        Accounts(m_session.db()).logIn(name, txtPassWord->text());
     if (!account) {
         dialogs().message({kLoginIncorrect, QStringLiteral("Login..."), Dialogs::Buttons::Ok,
                            Dialogs::Icon::Information, std::nullopt},

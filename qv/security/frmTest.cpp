@@ -1,6 +1,7 @@
 #include "frmTest.h"
 
 #include "security/LoginState.h"
+#include "security/frmSetupUsersForPasswords.h"
 #include "text/DateText.h"
 
 #include <QDateTime>
@@ -13,7 +14,7 @@ namespace {
 const QString kTitle = QStringLiteral("Logged In");
 }
 
-frmTest::frmTest(QWidget& mainWindow) : m_mainWindow(mainWindow)
+frmTest::frmTest(Connection& db, QWidget& mainWindow) : m_db(db), m_mainWindow(mainWindow)
 {
     setObjectName(QStringLiteral("frmTest"));
     setWindowTitle(kTitle);
@@ -28,10 +29,9 @@ frmTest::frmTest(QWidget& mainWindow) : m_mainWindow(mainWindow)
     lblLoginTime = new QLabel(this);
     lblLoginTime->setObjectName(QStringLiteral("lblLoginTime"));
 
-    // Account administration is not part of the program yet.
     Command1 = new QPushButton(QStringLiteral("&Setup Users"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setEnabled(false);
+    connect(Command1, &QPushButton::clicked, this, &frmTest::Command1_Click);
     Command2 = new QPushButton(QStringLiteral("&OK"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
     Command2->setDefault(true);
@@ -53,6 +53,20 @@ frmTest::frmTest(QWidget& mainWindow) : m_mainWindow(mainWindow)
 
 frmTest::~frmTest() = default;
 
+void frmTest::Command1_Click()
+{
+    // An account window still open stays as it is; a closed one starts afresh.
+    if (!m_accounts || !m_accounts->isVisible()) {
+        m_accounts = std::make_unique<frmSetupUsersForPasswords>(m_db);
+        // Closing it at start-up, before the main window was ever shown, leads on to the
+        // main window as "&OK" here would, so that some window is always open.
+        connect(m_accounts.get(), &QDialog::finished, &m_mainWindow, &QWidget::show);
+    }
+    m_accounts->show();
+    m_accounts->activateWindow();
+    hide();
+}
+
 void frmTest::showLogin(const LoginState& login, const QDateTime& loginTime)
 {
     // A login without a full name keeps the title of the last one that had one.
@@ -62,6 +76,7 @@ void frmTest::showLogin(const LoginState& login, const QDateTime& loginTime)
     lblUser->setText(login.CurrentUserFullName);
     Label1->setText(login.UserIsAdministrator ? QStringLiteral("Administrator")
                                               : QStringLiteral("User"));
+    Command1->setEnabled(login.UserIsAdministrator);
     show();
     activateWindow();
 }

@@ -1,20 +1,23 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 
+class Connection;
 class QDateTime;
 class QLabel;
 class QPushButton;
 struct LoginState;
+class frmSetupUsersForPasswords;
 
 // The "Logged In" window: who logged in, with which rights and when. It leads on to the
-// main window.
+// main window and, for an administrator, to the account window.
 class frmTest : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit frmTest(QWidget& mainWindow);
+    frmTest(Connection& db, QWidget& mainWindow);
     ~frmTest() override;
 
     // Fills the window afresh for a login made at the given time.
@@ -24,6 +27,9 @@ public:
     // would leave the program with no window to see.
     void reject() override;
 
+    // The account window, once "&Setup Users" has opened it.
+    frmSetupUsersForPasswords* accountWindow() const { return m_accounts.get(); }
+
     QLabel* lblUser = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* lblLoginTime = nullptr;
@@ -32,6 +38,9 @@ public:
 
 private:
     void continueToMainWindow();
+    void Command1_Click();
 
+    Connection& m_db;
     QWidget& m_mainWindow;
+    std::unique_ptr<frmSetupUsersForPasswords> m_accounts;
 };

@@ -19,10 +19,10 @@ constexpr int kRounds = 8;             // one round per key pair
 class Pc1State
 {
 public:
-    explicit Pc1State(const QString& key)
+    explicit Pc1State(const QByteArray& key)
     {
         for (int j = 0; j < key.size() && j < kKeyLength; ++j)
-            m_keyBytes[j] = codeOf(key.at(j));
+            m_keyBytes[j] = quint8(key.at(j));
     }
 
     // The cipher byte for one plain byte; the key then takes in the plain byte.
@@ -35,12 +35,6 @@ public:
             keyByte ^= plain;
         // A Mixed of 65,536 or more would not fit a byte: the plain byte goes out as it is.
         return m_mixed < kWord ? (plain ^ hi ^ lo) : plain;
-    }
-
-    static qint32 codeOf(QChar character)
-    {
-        // A character the code page lacks (a surrogate half included) becomes "?".
-        return Cp1252::fromUnicode(character).value_or('?');
     }
 
 private:
@@ -100,21 +94,55 @@ private:
     qint32 m_mixed = 0;
 };
 
+enum class Outside { Utf8, QuestionMark };
+
+// The bytes a text enters the routine as: each character its Windows-1252 byte, and one
+// the code page lacks either its UTF-8 bytes (a surrogate pair as one character) or "?"
+// for each UTF-16 unit.
+QByteArray bytesOf(const QString& text, Outside outside)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (const std::optional<unsigned char> byte = Cp1252::fromUnicode(text.at(i))) {
+            bytes.append(char(*byte));
+        } else if (outside == Outside::QuestionMark) {
+            bytes.append('?');
+        } else {
+            const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size() &&
+                              text.at(i + 1).isLowSurrogate();
+            bytes.append(QStringView(text).mid(i, pair ? 2 : 1).toUtf8());
+            i += pair ? 1 : 0;
+        }
+    }
+    return bytes;
+}
+
+QString scramble(const QByteArray& key, const QByteArray& text)
+{
+    Pc1State state(key);
+    QString result;
+    result.reserve(2 * text.size());
+    for (const char byte : text) {
+        const qint32 cipher = state.scramble(quint8(byte));
+        result.append(QChar(u'a' + (cipher >> 4)));
+        result.append(QChar(u'a' + (cipher & 15)));
+    }
+    return result;
+}
+
 } // namespace
 
 namespace mdlEncrypt {
 
 QString ScramblePassword(const QString& key, const QString& text)
 {
-    Pc1State state(key);
-    QString result;
-    result.reserve(2 * text.size());
-    for (QChar character : text) {
-        const qint32 cipher = state.scramble(Pc1State::codeOf(character));
-        result.append(QChar(u'a' + (cipher >> 4)));
-        result.append(QChar(u'a' + (cipher & 15)));
-    }
-    return result;
+    return scramble(bytesOf(key, Outside::Utf8), bytesOf(text, Outside::Utf8));
+}
+
+QString ScramblePasswordAsBefore(const QString& key, const QString& text)
+{
+    return scramble(bytesOf(key, Outside::QuestionMark), bytesOf(text, Outside::QuestionMark));
 }
 
 } // namespace mdlEncrypt

@@ -4,6 +4,7 @@
 #include "db/SchemaUpgrade.h"
 #include "mainwindow/frmMain.h"
 #include "profile/Prefs.h"
+#include "security/PasswordSwitch.h"
 #include "security/frmLogin.h"
 #include "shell/ProgramFolder.h"
 #include "shell/Shell.h"
@@ -19,11 +20,9 @@ Program::Program(Program&&) noexcept = default;
 Program& Program::operator=(Program&& other) noexcept
 {
     // The windows go before the session they work on.
-    loginWindow.reset();
     mainWindow.reset();
     session = std::move(other.session);
     mainWindow = std::move(other.mainWindow);
-    loginWindow = std::move(other.loginWindow);
     return *this;
 }
 Program::~Program() = default;
@@ -71,20 +70,14 @@ Program Main()
     session.AuthorNames = NameLists::load(session.db(), NameLists::Authors);
     session.reopenArticles(QStringLiteral("SELECT * FROM QV ORDER BY id"));
 
-    Recordset passwords;
-    passwords.open(session.db(), QStringLiteral("Select * FROM tblEnablePasswords Order by id"));
-    passwords.moveFirst();
-    session.login.PasswordsEnabled =
-        passwords.value(QStringLiteral("EnablePasswords")).toInt() == -1;
-    passwords.close();
+    session.login.PasswordsEnabled = PasswordSwitch::isOn(session.db());
 
     program.mainWindow = std::make_unique<frmMain>(session);
     if (session.login.PasswordsEnabled) {
         // The main window stays hidden until a login lets the user through.
-        program.loginWindow = std::make_unique<frmLogin>(session, *program.mainWindow);
-        program.loginWindow->show();
+        program.mainWindow->loginWindow().show();
         program.mainWindow->findChild<QAction*>(QStringLiteral("mnuEnablePasswords"))
-            ->setText(QStringLiteral("Disable Passwords"));
+            ->setText(PasswordSwitch::caption(true));
     } else {
         program.mainWindow->show();
     }

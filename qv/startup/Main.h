@@ -3,16 +3,14 @@
 #include <memory>
 
 class Session;
-class frmLogin;
 class frmMain;
 
-// What start-up leaves running: the session, its main window and, with passwords on, the
-// login window. All empty when the program ended during start-up.
+// What start-up leaves running: the session and its main window, which with passwords on
+// is hidden behind its login window. Both empty when the program ended during start-up.
 struct Program
 {
     std::unique_ptr<Session> session;
     std::unique_ptr<frmMain> mainWindow;
-    std::unique_ptr<frmLogin> loginWindow;
 
     Program();
     Program(Program&&) noexcept;

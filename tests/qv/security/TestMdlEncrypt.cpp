@@ -64,21 +64,32 @@ private Q_SLOTS:
         QCOMPARE(mdlEncrypt::ScramblePassword(key, text), scrambled);
     }
 
-    // A character without a Windows-1252 byte enters as "?", one per UTF-16 unit.
-    void charactersOutsideTheCodePageEnterAsQuestionMark_data()
+    // A character without a Windows-1252 byte enters as its UTF-8 bytes, which the stand-in
+    // spells as Windows-1252 characters; the form stored before took "?" per UTF-16 unit.
+    void charactersOutsideTheCodePage_data()
     {
         QTest::addColumn<QString>("password");
-        QTest::addColumn<QString>("standIn");
-        QTest::newRow("Greek omega") << "xΩy"
-                                     << "x?y";
-        QTest::newRow("character beyond 16 bits") << QString::fromUtf8("a\U0001F600") << "a??";
+        QTest::addColumn<QString>("utf8StandIn");
+        QTest::addColumn<QString>("beforeStandIn");
+        const auto row = [](const char* name, const char* password, const char* utf8,
+                            const char* before) {
+            QTest::newRow(name) << QString::fromUtf8(password) << QString::fromUtf8(utf8)
+                                << QString::fromUtf8(before);
+        };
+        row("Greek omega, CE A9", "xΩy", "xÎ©y", "x?y");
+        row("Cyrillic", "пароль", "Ð¿Ð°Ñ€Ð¾Ð»ÑŒ", "??????");
+        row("beyond 16 bits, F0 9F 98 80", "a😀", "aðŸ˜€", "a??");
+        row("within the code page", "Grüße€", "Grüße€", "Grüße€");
     }
-    void charactersOutsideTheCodePageEnterAsQuestionMark()
+    void charactersOutsideTheCodePage()
     {
         QFETCH(QString, password);
-        QFETCH(QString, standIn);
+        QFETCH(QString, utf8StandIn);
+        QFETCH(QString, beforeStandIn);
         QCOMPARE(mdlEncrypt::ScramblePassword(password, password),
-                 mdlEncrypt::ScramblePassword(standIn, standIn));
+                 mdlEncrypt::ScramblePassword(utf8StandIn, utf8StandIn));
+        QCOMPARE(mdlEncrypt::ScramblePasswordAsBefore(password, password),
+                 mdlEncrypt::ScramblePassword(beforeStandIn, beforeStandIn));
     }
 };
 

@@ -1,3 +1,4 @@
+#include "AccountFixture.h"
 #include "ArticleFixture.h"
 #include "RecordingDialogs.h"
 #include "TempProgramFolder.h"
@@ -25,20 +26,8 @@
 Q_DECLARE_METATYPE(Dialogs::Answer)
 
 namespace {
-// An account whose password is stored scrambled as the program stores it; no full name
-// stores NULL.
-QString account(const QString& name, const QString& password, const char* fullName,
-                int administrator, int readOnly)
-{
-    const auto literal = [](QString text) { return "'" + text.replace("'", "''") + "'"; };
-    return QStringLiteral("INSERT INTO Login (LoginName, Password, FullName, Administrator, "
-                          "ReadOnly) VALUES (%1, '%2', %3, %4, %5);\n")
-        .arg(literal(name), mdlEncrypt::ScramblePassword(password, password),
-             fullName ? literal(QString::fromUtf8(fullName)) : QStringLiteral("NULL"))
-        .arg(administrator)
-        .arg(readOnly);
+const auto account = AccountFixture::insert;
 }
-} // namespace
 
 // The login window and its "Logged In" window on a database with a handful of accounts.
 class TestfrmLogin : public QObject
@@ -98,7 +87,11 @@ private Q_SLOTS:
             account("boss", "x", "Bea Boss", 1, -1) +
             account("Jürgen", "pw", "Jürgen Brandt", 0, 0) +
             account("o'brien#1", "it's", "Pat O'Brien", 0, 0) +
-            account("anon", "a", nullptr, 0, 0));
+            account("anon", "a", nullptr, 0, 0) +
+            account(QString::fromUtf8("ivan"), QString::fromUtf8("пароль"), "Ivan", 0, 0) +
+            account(QString::fromUtf8("smiley"), QString::fromUtf8("😀"), "Sam", 0, 0) +
+            // Stored before characters outside Windows-1252 entered as UTF-8.
+            account("legacy", "??????", "Lee Gacy", 0, 0));
         auto connection = std::make_unique<Connection>();
         connection->open(path);
         m_session = std::make_unique<Session>(std::move(connection));
@@ -150,6 +143,14 @@ private Q_SLOTS:
         row("reader", "look", "Rita Reader", true);
         row("boss", "x", "Bea Boss", true, true);
         row("O'Brien#1", "it's", "Pat O'Brien");
+        row("ivan", "пароль", "Ivan");
+        row("ivan", "ъъъъъъ", "");
+        row("ivan", "??????", "");
+        row("smiley", "😀", "Sam");
+        row("smiley", "😃", "");
+        row("smiley", "??", "");
+        row("legacy", "пароль", "Lee Gacy");
+        row("legacy", "??????", "Lee Gacy");
         row("boss", "X", "");
         row("adm", "", "");
         row(" admin", "", "");
@@ -195,7 +196,7 @@ private Q_SLOTS:
         QCOMPARE(loggedIn().windowTitle(), fullName + " Logged In");
         QCOMPARE(loggedIn().lblUser->text(), fullName);
         QCOMPARE(loggedIn().Label1->text(), administrator ? "Administrator" : "User");
-        QVERIFY(!loggedIn().Command1->isEnabled());
+        QCOMPARE(loggedIn().Command1->isEnabled(), administrator);
         const QString pattern = QStringLiteral("H:MM AMPM DD/MM/YYYY");
         const QString shown = loggedIn().lblLoginTime->text();
         QVERIFY2(shown == DateText::format(before, pattern) ||
@@ -371,19 +372,17 @@ private Q_SLOTS:
             QString::fromUtf8(sample.readAll()) +
             QStringLiteral("UPDATE tblEnablePasswords SET EnablePasswords = -1;"));
         Program program = Main();
-        QVERIFY(program.mainWindow && program.loginWindow);
-        QVERIFY(program.session->login.PasswordsEnabled);
-        QVERIFY(program.loginWindow->isVisible() && !program.mainWindow->isVisible());
+        QVERIFY(program.mainWindow && program.session->login.PasswordsEnabled);
+        frmLogin& login = program.mainWindow->loginWindow();
+        QVERIFY(login.isVisible() && !program.mainWindow->isVisible());
         QCOMPARE(
             program.mainWindow->findChild<QAction*>(QStringLiteral("mnuEnablePasswords"))->text(),
             QStringLiteral("Disable Passwords"));
 
-        program.loginWindow->txtLoginName->setText(QStringLiteral("admin"));
-        program.loginWindow->cmdLogin->click();
-        QVERIFY(program.session->login.UserLoggedIn);
-        QVERIFY(!program.mainWindow->isVisible());
-        QCOMPARE(program.mainWindow->windowTitle(), QStringLiteral("(Administrator Logged In)"));
-        program.loginWindow->loggedInWindow().Command2->click();
+        login.txtLoginName->setText(QStringLiteral("admin"));
+        login.cmdLogin->click();
+        QVERIFY(program.session->login.UserLoggedIn && !program.mainWindow->isVisible());
+        login.loggedInWindow().Command2->click();
         QVERIFY(program.mainWindow->isVisible());
         QVERIFY(m_dialogs->messages().isEmpty());
     }

@@ -6,8 +6,8 @@
 
 #include <QAction>
 
-RunningQuorvel::RunningQuorvel(int articles)
-    : m_database(m_folder.createDatabase(ArticleFixture::sql(articles)))
+RunningQuorvel::RunningQuorvel(int articles, const QString& extraSql)
+    : m_database(m_folder.createDatabase(ArticleFixture::sql(articles) + extraSql))
 {
 }
 

@@ -13,8 +13,9 @@ class frmMain;
 class RunningQuorvel
 {
 public:
-    // Makes the folder and the database; start() runs the start-up.
-    explicit RunningQuorvel(int articles);
+    // Makes the folder and the database, with the extra SQL run on it; start() runs the
+    // start-up.
+    explicit RunningQuorvel(int articles, const QString& extraSql = {});
     ~RunningQuorvel();
 
     // Runs the start-up again (after ending the running program): true when the main
