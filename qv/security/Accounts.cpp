@@ -18,15 +18,31 @@ bool sameName(const QString& a, const QString& b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-// From the current row on, the first account of that name becomes current; false when
-// the set runs out.
+// The position of the account of that name: the one spelt exactly so, else the first
+// whose name differs only in letter case; 0 when there is none. Names that differ only in
+// case can stand in tables written before names were kept unique that way, and a name taken
+// from the list must reach its own account.
+int positionOf(Recordset& accounts, const QString& name)
+{
+    int found = 0;
+    for (int position = 1; position <= accounts.recordCount(); ++position) {
+        accounts.setAbsolutePosition(position);
+        const QString candidate = accounts.value(kLoginName).toString();
+        if (candidate == name)
+            return position;
+        if (found == 0 && sameName(candidate, name))
+            found = position;
+    }
+    return found;
+}
+
+// Makes the account of that name current; false when there is none.
 bool seekName(Recordset& accounts, const QString& name)
 {
-    for (; !accounts.isEof(); accounts.moveNext()) {
-        if (sameName(accounts.value(kLoginName).toString(), name))
-            return true;
-    }
-    return false;
+    const int position = positionOf(accounts, name);
+    if (position > 0)
+        accounts.setAbsolutePosition(position);
+    return position > 0;
 }
 
 Account current(const Recordset& accounts)
@@ -113,12 +129,10 @@ bool Accounts::change(const QString& entry, const Account& details) const
 {
     Recordset accounts;
     accounts.open(m_db, kAll);
-    int position = 0;
-    for (; !accounts.isEof(); accounts.moveNext()) {
-        const QString name = accounts.value(kLoginName).toString();
-        if (position == 0 && sameName(name, entry))
-            position = accounts.absolutePosition();
-        else if (sameName(name, details.loginName))
+    const int position = positionOf(accounts, entry);
+    for (int other = 1; other <= accounts.recordCount(); ++other) {
+        accounts.setAbsolutePosition(other);
+        if (other != position && sameName(accounts.value(kLoginName).toString(), details.loginName))
             return false;
     }
     if (position == 0)

@@ -25,8 +25,7 @@ void say(const QString& text, const QString& title, Dialogs::Icon icon, QWidget*
     dialogs().message({text, title, Dialogs::Buttons::Ok, icon, std::nullopt}, parent);
 }
 
-template <typename Control>
-Control* named(Control* control, const char* name)
+template <typename Control> Control* named(Control* control, const char* name)
 {
     control->setObjectName(QLatin1String(name));
     return control;
@@ -226,7 +225,8 @@ void frmSetupUsersForPasswords::Command1_Click()
         return;
     }
     if (!m_newPassword)
-        m_newPassword = new frmNewPassword(m_db, [this] { return selectedEntry(); }, this);
+        m_newPassword = new frmNewPassword(
+            m_db, [this] { return selectedEntry(); }, this);
     // The title names the account the password is for, also when the dialog is shown again.
     m_newPassword->setWindowTitle(Text3->text());
     m_newPassword->show();

@@ -94,7 +94,11 @@ private:
     qint32 m_mixed = 0;
 };
 
-enum class Outside { Utf8, QuestionMark };
+enum class Outside
+{
+    Utf8,
+    QuestionMark
+};
 
 // The bytes a text enters the routine as: each character its Windows-1252 byte, and one
 // the code page lacks either its UTF-8 bytes (a surrogate pair as one character) or "?"

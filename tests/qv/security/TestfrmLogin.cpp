@@ -2,20 +2,14 @@
 #include "ArticleFixture.h"
 #include "RecordingDialogs.h"
 #include "TempProgramFolder.h"
-#include "TestPaths.h"
-#include "mainwindow/frmMain.h"
 #include "profile/PrivateProfile.h"
 #include "security/frmLogin.h"
 #include "security/frmTest.h"
-#include "security/mdlEncrypt.h"
-#include "startup/Main.h"
 #include "startup/Session.h"
 #include "text/DateText.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QDateTime>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -283,14 +277,9 @@ private Q_SLOTS:
         QVERIFY(!m_login->fraDisclaimer->isVisible());
         QCOMPARE(m_login->height(), frmLogin::kHeightWithoutDisclaimer);
         QCOMPARE(tavrel("Disclaimer", "Show Disclaimer"), QStringLiteral("No"));
-        reopen();
-        QVERIFY(!m_login->fraDisclaimer->isVisible());
-
         m_login->chkDoNotDisplay->click();
         QVERIFY(m_login->fraDisclaimer->isVisible());
         QCOMPARE(tavrel("Disclaimer", "Show Disclaimer"), QStringLiteral("Yes"));
-        reopen();
-        QVERIFY(m_login->fraDisclaimer->isVisible());
     }
 
     void rememberMeKeepsTheLastLoginName()
@@ -361,30 +350,6 @@ private Q_SLOTS:
         else
             loggedIn().close();
         QVERIFY(m_main->isVisible() && !loggedIn().isVisible() && !m_login->isVisible());
-    }
-
-    void startUpWithPasswordsOn()
-    {
-        TempProgramFolder folder;
-        QFile sample(TestPaths::sourceDir() + QStringLiteral("/db/sample.sql"));
-        QVERIFY(sample.open(QIODevice::ReadOnly));
-        folder.createDatabase(
-            QString::fromUtf8(sample.readAll()) +
-            QStringLiteral("UPDATE tblEnablePasswords SET EnablePasswords = -1;"));
-        Program program = Main();
-        QVERIFY(program.mainWindow && program.session->login.PasswordsEnabled);
-        frmLogin& login = program.mainWindow->loginWindow();
-        QVERIFY(login.isVisible() && !program.mainWindow->isVisible());
-        QCOMPARE(
-            program.mainWindow->findChild<QAction*>(QStringLiteral("mnuEnablePasswords"))->text(),
-            QStringLiteral("Disable Passwords"));
-
-        login.txtLoginName->setText(QStringLiteral("admin"));
-        login.cmdLogin->click();
-        QVERIFY(program.session->login.UserLoggedIn && !program.mainWindow->isVisible());
-        login.loggedInWindow().Command2->click();
-        QVERIFY(program.mainWindow->isVisible());
-        QVERIFY(m_dialogs->messages().isEmpty());
     }
 };
 
