@@ -2,11 +2,9 @@
 
 #include "WaysetVersion.h"
 #include "profile/Prefs.h"
-#include "profile/PrivateProfile.h"
 #include "ui/Dialogs.h"
 #include "ui_Form1.h"
 
-#include <QDir>
 #include <QShortcut>
 
 namespace {
@@ -50,11 +48,9 @@ void Form1::load()
 void Form1::ok()
 {
     if (!WritePref(kSection, kKey, m_ui->Text1->text(), prefsFile())) {
-        const QString fullPath = QDir::toNativeSeparators(PrivateProfile(prefsFile()).resolvedPath());
-        dialogs().message({QStringLiteral("The database path could not be saved to ") + fullPath +
-                               QStringLiteral("."),
-                           windowTitle(), Dialogs::Buttons::Ok, Dialogs::Icon::None,
-                           std::nullopt},
+        dialogs().message({QStringLiteral("The database path could not be saved to ") +
+                               prefsFileShown(prefsFile()) + QStringLiteral("."),
+                           windowTitle(), Dialogs::Buttons::Ok, Dialogs::Icon::None, std::nullopt},
                           this);
         return;
     }

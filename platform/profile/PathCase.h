@@ -4,6 +4,9 @@
 
 // Finds the existing file or folder that a path names when its letter case is ignored,
 // component by component, as on a file system that does not tell "ini" from "Ini".
-// A component that exists as spelt is taken as it is; one that does not exist in any
-// spelling is kept as given (so the result can name a file yet to be created).
+// Where a folder holds several spellings of a component, the one under which the rest of
+// the path exists is taken, the lower-case spelling first ("ini" before "Ini" when both
+// hold the file). A component that exists in no spelling is kept as given, and so is the
+// rest of the path after it (so the result can name a file yet to be created). The result
+// is absolute and clean.
 QString resolvePathCase(const QString& path);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PrivateProfile.h"
+
 #include <QString>
 
 // The preferences file qvprefs.ini in the folder "ini" of the program folder. Every value
@@ -7,6 +9,9 @@
 
 // The file's path. Callers spell the folder "ini" or "Ini"; both reach the same file.
 QString prefsFilePath(const QString& folderName = QStringLiteral("ini"));
+
+// The file a path of prefsFilePath() resolves to, in the system's spelling, for messages.
+QString prefsFileShown(const QString& filePath = prefsFilePath());
 
 // A value of the preferences file as a 255-character buffer receives it: at most 254
 // characters; "" for an absent file, section or key.
@@ -17,3 +22,7 @@ QString ReadPref(const QString& section, const QString& key,
 // the file could not be written.
 bool WritePref(const QString& section, const QString& key, const QString& value,
                const QString& filePath = prefsFilePath());
+
+// Writes several keys of one section at once: all of them or none.
+bool WritePrefs(const QString& section, const PrivateProfile::Entries& entries,
+                const QString& filePath = prefsFilePath());

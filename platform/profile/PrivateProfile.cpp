@@ -1,17 +1,13 @@
 #include "PrivateProfile.h"
 
 #include "PathCase.h"
-#include "text/Cp1252.h"
+#include "ProfileText.h"
+#include "file/SafeFileWriter.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
-#include <QStringDecoder>
 #include <optional>
 
 namespace {
-
-const QByteArray kUtf8Bom("\xEF\xBB\xBF");
 
 // The section name of a "[name]" line, or nothing for any other line.
 std::optional<QString> sectionOf(const QString& line)
@@ -42,9 +38,28 @@ std::optional<QString> keyOf(const QString& line)
     return line.left(equals).trimmed();
 }
 
+bool isQuote(QChar c)
+{
+    return c == QLatin1Char('"') || c == QLatin1Char('\'');
+}
+
+// A value between one pair of the same quote character, as the reader takes them off.
+bool isQuoted(const QString& value)
+{
+    return value.size() >= 2 && isQuote(value.front()) && value.back() == value.front();
+}
+
 QString valueOf(const QString& line)
 {
-    return line.mid(line.indexOf(QLatin1Char('=')) + 1).trimmed();
+    const QString value = line.mid(line.indexOf(QLatin1Char('=')) + 1).trimmed();
+    return isQuoted(value) ? value.mid(1, value.size() - 2) : value;
+}
+
+// The value as written, so that valueOf() gives it back: a value that is itself quoted gets
+// one more pair of its quote.
+QString storedForm(const QString& value)
+{
+    return isQuoted(value) ? value.front() + value + value.back() : value;
 }
 
 bool sameName(const QString& a, const QString& b)
@@ -59,11 +74,11 @@ struct SectionSpan
     qsizetype end = -1;
 };
 
-SectionSpan findSection(const QStringList& lines, const QString& section)
+SectionSpan findSection(const ProfileText& lines, const QString& section)
 {
     SectionSpan span;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const std::optional<QString> name = sectionOf(lines.at(i));
+        const std::optional<QString> name = sectionOf(lines.line(i));
         if (!name)
             continue;
         if (span.header >= 0) {
@@ -78,10 +93,10 @@ SectionSpan findSection(const QStringList& lines, const QString& section)
     return span;
 }
 
-qsizetype findKey(const QStringList& lines, const SectionSpan& span, const QString& key)
+qsizetype findKey(const ProfileText& lines, const SectionSpan& span, const QString& key)
 {
     for (qsizetype i = span.header + 1; i < span.end; ++i) {
-        const std::optional<QString> name = keyOf(lines.at(i));
+        const std::optional<QString> name = keyOf(lines.line(i));
         if (name && sameName(*name, key))
             return i;
     }
@@ -97,82 +112,58 @@ QString PrivateProfile::resolvedPath() const
     return resolvePathCase(m_filePath);
 }
 
-QStringList PrivateProfile::loadLines(QString* lineEnding, bool* hadBom) const
+ProfileText PrivateProfile::load() const
 {
-    *lineEnding = QStringLiteral("\n");
-    *hadBom = false;
     QFile file(resolvedPath());
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QByteArray bytes = file.readAll();
-    if (bytes.startsWith(kUtf8Bom)) {
-        bytes.remove(0, kUtf8Bom.size());
-        *hadBom = true;
-    }
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8.decode(bytes);
-    if (utf8.hasError())
-        text = Cp1252::decode(bytes);
-    if (text.contains(QLatin1String("\r\n")))
-        *lineEnding = QStringLiteral("\r\n");
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    QStringList lines = text.split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.back().isEmpty())
-        lines.removeLast(); // the final line ending
-    return lines;
+    return ProfileText(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
 }
 
 QString PrivateProfile::read(const QString& section, const QString& key,
                              const QString& defaultValue, int bufferSize) const
 {
-    QString lineEnding;
-    bool hadBom = false;
-    const QStringList lines = loadLines(&lineEnding, &hadBom);
+    const ProfileText lines = load();
     const SectionSpan span = findSection(lines, section);
     QString value = defaultValue;
     if (span.header >= 0) {
         const qsizetype at = findKey(lines, span, key);
         if (at >= 0)
-            value = valueOf(lines.at(at));
+            value = valueOf(lines.line(at));
     }
     return value.left(qMax(0, bufferSize - 1));
 }
 
 bool PrivateProfile::write(const QString& section, const QString& key, const QString& value) const
 {
-    if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')) ||
-        section.trimmed().isEmpty() || key.trimmed().isEmpty())
-        return false;
-    const QString path = resolvedPath();
-    const QFileInfo info(path);
-    // A read-only file is refused even where the user could override it (root).
-    if (info.exists() && (!info.isFile() || !(info.permissions() & QFileDevice::WriteOwner)))
-        return false;
+    return write(section, {{key, value}});
+}
 
-    QString lineEnding;
-    bool hadBom = false;
-    QStringList lines = loadLines(&lineEnding, &hadBom);
-    const QString keyLine = key.trimmed() + QLatin1Char('=') + value;
-    const SectionSpan span = findSection(lines, section);
-    if (span.header < 0) {
-        lines << QLatin1Char('[') + section.trimmed() + QLatin1Char(']') << keyLine;
-    } else if (const qsizetype at = findKey(lines, span, key); at >= 0) {
-        lines[at] = keyLine;
-    } else {
-        // After the section's last non-blank line, so that blank lines before the next
-        // section stay where they are.
-        qsizetype insertAt = span.end;
-        while (insertAt > span.header + 1 && lines.at(insertAt - 1).trimmed().isEmpty())
-            --insertAt;
-        lines.insert(insertAt, keyLine);
+bool PrivateProfile::write(const QString& section, const Entries& entries) const
+{
+    if (section.trimmed().isEmpty())
+        return false;
+    for (const auto& [key, value] : entries) {
+        if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')) ||
+            key.trimmed().isEmpty())
+            return false;
     }
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QByteArray bytes = hadBom ? kUtf8Bom : QByteArray();
-    bytes += (lines.join(lineEnding) + lineEnding).toUtf8();
-    if (file.write(bytes) != bytes.size())
-        return false;
-    return file.commit();
+    ProfileText lines = load();
+    for (const auto& [key, value] : entries) {
+        const QString keyLine = key.trimmed() + QLatin1Char('=') + storedForm(value);
+        const SectionSpan span = findSection(lines, section);
+        if (span.header < 0) {
+            lines.insertLine(lines.size(), QLatin1Char('[') + section.trimmed() + QLatin1Char(']'));
+            lines.insertLine(lines.size(), keyLine);
+        } else if (const qsizetype at = findKey(lines, span, key); at >= 0) {
+            lines.setLine(at, keyLine);
+        } else {
+            // After the section's last non-blank line, so that blank lines before the next
+            // section stay where they are.
+            qsizetype insertAt = span.end;
+            while (insertAt > span.header + 1 && lines.line(insertAt - 1).trimmed().isEmpty())
+                --insertAt;
+            lines.insertLine(insertAt, keyLine);
+        }
+    }
+    return SafeFileWriter(resolvedPath()).write(lines.toBytes());
 }

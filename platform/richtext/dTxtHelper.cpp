@@ -1,12 +1,12 @@
 #include "dTxtHelper.h"
 
+#include "file/SafeFileWriter.h"
 #include "text/Cp1252.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QStringDecoder>
 #include <QTextBlock>
@@ -336,13 +336,8 @@ bool dTxtHelper::fileFailed(const QString& path, const QString& reason)
 
 bool dTxtHelper::writeFile(const QString& path, const QString& text)
 {
-    // Written beside the file and put in its place whole, so that a failed write leaves
-    // the old file as it was.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fileFailed(path, file.errorString());
-    const QByteArray bytes = text.toUtf8();
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    SafeFileWriter file(path);
+    if (!file.write(text.toUtf8()))
         return fileFailed(path, file.errorString());
     return true;
 }

@@ -51,19 +51,15 @@ QString sizeText(const QFont& font)
 
 bool save(const QFont& font)
 {
-    const std::pair<QString, QString> entries[] = {
-        {QStringLiteral("Font"), font.family()},
-        {QStringLiteral("FontSize"), sizeText(font)},
-        {QStringLiteral("FontBold"), flagText(font.bold())},
-        {QStringLiteral("FontItalic"), flagText(font.italic())},
-        {QStringLiteral("FontUnderline"), flagText(font.underline())},
-        {QStringLiteral("FontStrikeThrough"), flagText(font.strikeOut())},
-    };
-    for (const auto& [key, value] : entries) {
-        if (!WritePref(kSection, key, value))
-            return false;
-    }
-    return true;
+    return WritePrefs(kSection,
+                      {
+                          {QStringLiteral("Font"), font.family()},
+                          {QStringLiteral("FontSize"), sizeText(font)},
+                          {QStringLiteral("FontBold"), flagText(font.bold())},
+                          {QStringLiteral("FontItalic"), flagText(font.italic())},
+                          {QStringLiteral("FontUnderline"), flagText(font.underline())},
+                          {QStringLiteral("FontStrikeThrough"), flagText(font.strikeOut())},
+                      });
 }
 
 } // namespace EditorFont

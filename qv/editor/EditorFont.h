@@ -10,8 +10,8 @@ namespace EditorFont {
 // as they were.
 QFont fromPrefs(const QFont& base);
 
-// Writes Font, FontSize, FontBold, FontItalic, FontUnderline and FontStrikeThrough in this
-// order; stops at the first write that fails and returns false.
+// Writes Font, FontSize, FontBold, FontItalic, FontUnderline and FontStrikeThrough in one
+// write of the file: all of them, or none and false.
 bool save(const QFont& font);
 
 // The size as the preference stores it: "10", "10.5".

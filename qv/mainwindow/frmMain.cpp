@@ -313,7 +313,10 @@ void frmMain::setupFont()
     if (!chosen)
         return;
     m_display->setPlainCopyFont(*chosen);
-    EditorFont::save(*chosen);
+    if (!EditorFont::save(*chosen))
+        dialogs().inform(QStringLiteral("The setting could not be saved to ") + prefsFileShown() +
+                             QStringLiteral("."),
+                         QStringLiteral("Quorvel"), this);
 }
 
 namespace {
