@@ -39,20 +39,25 @@ private Q_SLOTS:
 
     void loadShowsRecordedPath_data()
     {
+        QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<QString>("path");
-        QTest::newRow("spaces") << QStringLiteral("/srv/help desk/knowledge base.db");
-        QTest::newRow("100 characters") << QStringLiteral("/") + QString(99, QLatin1Char('k'));
+        const QString spaces = QStringLiteral("/srv/help desk/knowledge base.db");
+        QTest::newRow("spaces") << spaces.toUtf8() << spaces;
+        QTest::newRow("quoted by hand") << "\"" + spaces.toUtf8() + "\"" << spaces;
+        const QString hundred = QStringLiteral("/") + QString(99, QLatin1Char('k'));
+        QTest::newRow("100 characters") << hundred.toUtf8() << hundred;
     }
     void loadShowsRecordedPath()
     {
+        QFETCH(QByteArray, stored);
         QFETCH(QString, path);
         TempProgramFolder folder;
         folder.writeFile(QStringLiteral("ini/qvprefs.ini"),
-                         "[UserPrefs]\nTitleBar=x\n[general]\npath=" + path.toUtf8() + "\n");
+                         "[UserPrefs]\nTitleBar=x\n[general]\npath=" + stored + "\n");
         Form1 form;
         QCOMPARE(pathBox(form)->text(), path);
 
-        // OK writes it back unchanged, whatever the user did not touch.
+        // OK writes back the path as shown, and it reads back the same.
         RecordingDialogs dialogs;
         form.show();
         QTest::mouseClick(form.findChild<QPushButton*>("Command1"), Qt::LeftButton);

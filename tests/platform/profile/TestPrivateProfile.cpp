@@ -1,8 +1,8 @@
 #include "TempProgramFolder.h"
 #include "profile/PathCase.h"
 #include "profile/Prefs.h"
-#include "profile/PrivateProfile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -12,6 +12,8 @@ class TestPrivateProfile : public QObject
 
 private:
     TempProgramFolder* m_folder = nullptr;
+
+    QByteArray prefsBytes() const { return m_folder->readFile(QStringLiteral("ini/qvprefs.ini")); }
 
 private Q_SLOTS:
     void init() { m_folder = new TempProgramFolder; }
@@ -23,7 +25,7 @@ private Q_SLOTS:
 
     void readRules_data()
     {
-        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("file"); // null: no file
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("expected");
@@ -37,18 +39,47 @@ private Q_SLOTS:
                                                  << "1";
         QTest::newRow("blanks around stored key and value")
             << prefs << "UserPrefs" << "TitleBar" << "Help Desk";
+        QTest::newRow("absent file") << QByteArray() << "General" << "Path" << "";
         QTest::newRow("absent key") << prefs << "General" << "Nothing" << "";
         QTest::newRow("absent section") << prefs << "Font" << "Font" << "";
         QTest::newRow("key of another section") << prefs << "General" << "TitleBar" << "";
         QTest::newRow("comment is no key")
             << QByteArray("[A]\n;Key=1\n") << "A" << ";Key" << "";
-        QTest::newRow("value keeps equals and quotes")
-            << QByteArray("[A]\nK=a=\"b\" c\\d\n") << "A" << "K" << "a=\"b\" c\\d";
         QTest::newRow("first of two sections of one name")
             << QByteArray("[A]\nK=1\n[a]\nK=2\n") << "A" << "K" << "1";
+
+        // Quotes: one matching pair around the value is taken off, nothing else.
+        QTest::newRow("double quotes")
+            << QByteArray("[General]\nPath=\"/data/kb base/kb.db\"\n") << "General" << "Path"
+            << "/data/kb base/kb.db";
+        QTest::newRow("single quotes") << QByteArray("[A]\nK='x'\n") << "A" << "K" << "x";
+        QTest::newRow("quoted, blanks inside and around")
+            << QByteArray("[A]\nK =  \" a b \"  \n") << "A" << "K" << " a b ";
+        QTest::newRow("one pair only") << QByteArray("[A]\nK=\"\"x\"\"\n") << "A" << "K"
+                                       << "\"x\"";
+        QTest::newRow("empty quotes") << QByteArray("[A]\nK=''\n") << "A" << "K" << "";
+        QTest::newRow("unmatched quotes") << QByteArray("[A]\nK=\"x'\n") << "A" << "K" << "\"x'";
+        QTest::newRow("lone quote") << QByteArray("[A]\nK=\"\n") << "A" << "K" << "\"";
+        QTest::newRow("leading quote only") << QByteArray("[A]\nK=\"x\n") << "A" << "K" << "\"x";
+        QTest::newRow("inner quotes, equals, backslash")
+            << QByteArray("[A]\nK=a=\"b\" c\\d\n") << "A" << "K" << "a=\"b\" c\\d";
+
+        // A 255-character buffer: 254 characters, counted after the quotes are off.
+        const QByteArray longValue(300, 'x');
+        QTest::newRow("long value cut") << "[A]\nK=" + longValue + "\n" << "A" << "K"
+                                        << QString(254, QLatin1Char('x'));
+        QTest::newRow("long quoted value cut")
+            << "[A]\nK=\"" + longValue + "\"\n" << "A" << "K" << QString(254, QLatin1Char('x'));
+
+        // Each line in its own encoding.
         QTest::newRow("utf-8") << QByteArray("[A]\nK=Grüße €\n") << "A" << "K" << "Grüße €";
         QTest::newRow("windows-1252")
             << QByteArray("[A]\nK=Gr\xfc\xdf" "e \x80\n") << "A" << "K" << "Grüße €";
+        QTest::newRow("utf-8 line beside a windows-1252 line")
+            << QByteArray("[A]\nT=\xe9\nP=/srv/caf\xc3\xa9/kb.db\n") << "A" << "P"
+            << "/srv/café/kb.db";
+        QTest::newRow("windows-1252 line beside a utf-8 line")
+            << QByteArray("[A]\nT=\xe9\nP=/srv/caf\xc3\xa9/kb.db\n") << "A" << "T" << "é";
     }
     void readRules()
     {
@@ -56,23 +87,9 @@ private Q_SLOTS:
         QFETCH(QString, section);
         QFETCH(QString, key);
         QFETCH(QString, expected);
-        m_folder->writeFile(QStringLiteral("ini/qvprefs.ini"), file);
+        if (!file.isNull())
+            m_folder->writeFile(QStringLiteral("ini/qvprefs.ini"), file);
         QCOMPARE(ReadPref(section, key), expected);
-    }
-
-    void absentFileReadsEmpty()
-    {
-        QCOMPARE(ReadPref(QStringLiteral("General"), QStringLiteral("Path")), QString());
-    }
-
-    void longValueIsCutTo254()
-    {
-        const QString stored(300, QLatin1Char('x'));
-        QVERIFY(WritePref(QStringLiteral("UserPrefs"), QStringLiteral("TitleBar"), stored));
-        QCOMPARE(ReadPref(QStringLiteral("UserPrefs"), QStringLiteral("TitleBar")),
-                 stored.left(254));
-        // The file itself keeps the whole value.
-        QVERIFY(m_folder->readFile(QStringLiteral("ini/qvprefs.ini")).contains(stored.toUtf8()));
     }
 
     void writeKeepsOtherLines_data()
@@ -99,9 +116,12 @@ private Q_SLOTS:
         QTest::newRow("crlf kept")
             << QByteArray("[General]\r\nPath=old\r\n") << "General" << "Path"
             << QByteArray("[General]\r\nPath=new\r\n");
-        QTest::newRow("windows-1252 rewritten as utf-8")
-            << QByteArray("[A]\r\nK=\xe9t\xe9\r\n") << "A" << "New"
-            << QByteArray("[A]\r\nK=\xc3\xa9t\xc3\xa9\r\nNew=new\r\n");
+        QTest::newRow("byte order mark and each line's ending kept")
+            << QByteArray("\xEF\xBB\xBF[A]\nK=1\r\n") << "A" << "K"
+            << QByteArray("\xEF\xBB\xBF[A]\nK=new\r\n");
+        QTest::newRow("other lines' bytes kept in their encodings")
+            << QByteArray("[A]\r\nK=\xe9t\xe9\r\nP=caf\xc3\xa9\r\n") << "A" << "New"
+            << QByteArray("[A]\r\nK=\xe9t\xe9\r\nP=caf\xc3\xa9\r\nNew=new\r\n");
         QTest::newRow("created file") << QByteArray() << "General" << "Path"
                                       << QByteArray("[General]\nPath=new\n");
     }
@@ -114,59 +134,87 @@ private Q_SLOTS:
         if (!before.isEmpty())
             m_folder->writeFile(QStringLiteral("ini/qvprefs.ini"), before);
         QVERIFY(WritePref(section, key, QStringLiteral("new")));
-        QCOMPARE(m_folder->readFile(QStringLiteral("ini/qvprefs.ini")), after);
+        QCOMPARE(prefsBytes(), after);
     }
 
     void valuesRoundTrip_data()
     {
         QTest::addColumn<QString>("value");
-        QTest::newRow("spaces") << QStringLiteral("C:\\Program Files\\Help Desk\\kb data.mdb");
-        QTest::newRow("quotes") << QStringLiteral("\"quoted\" and 'single'");
-        QTest::newRow("equals and semicolon") << QStringLiteral("a=b;c=d");
-        QTest::newRow("brackets") << QStringLiteral("[not a section]");
-        QTest::newRow("unicode") << QStringLiteral("Ärger € 😀 Привет");
-        QTest::newRow("empty") << QString();
+        QTest::addColumn<QByteArray>("stored"); // the line in the file
+
+        const auto row = [](const char* name, const QString& value, const QByteArray& stored) {
+            QTest::newRow(name) << value << "Path=" + stored + "\n";
+        };
+        const QString spaces = QStringLiteral("C:\\Program Files\\Help Desk\\kb data.mdb");
+        row("spaces", spaces, spaces.toUtf8());
+        row("inner and unmatched quotes", QStringLiteral("\"quoted\" and 'single'"),
+            "\"quoted\" and 'single'");
+        row("itself in double quotes", QStringLiteral("\"/kb base/kb.db\""),
+            "\"\"/kb base/kb.db\"\"");
+        row("itself in single quotes", QStringLiteral("'x'"), "''x''");
+        row("lone quote", QStringLiteral("\""), "\"");
+        row("equals and semicolon", QStringLiteral("a=b;c=d"), "a=b;c=d");
+        row("brackets", QStringLiteral("[not a section]"), "[not a section]");
+        row("unicode", QStringLiteral("Ärger € 😀 Привет"), "Ärger € 😀 Привет");
+        row("empty", QString(), "");
     }
     void valuesRoundTrip()
     {
         QFETCH(QString, value);
+        QFETCH(QByteArray, stored);
         QVERIFY(WritePref(QStringLiteral("General"), QStringLiteral("Path"), value));
         QCOMPARE(ReadPref(QStringLiteral("General"), QStringLiteral("Path")), value);
+        QCOMPARE(prefsBytes(), "[General]\n" + stored);
     }
 
-    void bothFolderSpellingsReachOneFile()
+    void lineBreakIsRefused()
     {
-        QVERIFY(WritePref(QStringLiteral("General"), QStringLiteral("Path"), QStringLiteral("a"),
-                          prefsFilePath(QStringLiteral("Ini"))));
-        QCOMPARE(ReadPref(QStringLiteral("General"), QStringLiteral("Path"),
-                          prefsFilePath(QStringLiteral("ini"))),
-                 QStringLiteral("a"));
-        QVERIFY(!QFile::exists(m_folder->filePath(QStringLiteral("Ini"))));
-        QCOMPARE(resolvePathCase(m_folder->filePath(QStringLiteral("INI/QVPREFS.INI"))),
-                 m_folder->prefsFile());
-    }
-
-    void failedWritesLeaveFileAlone()
-    {
-        // Missing folder: nothing created.
-        const QString elsewhere = m_folder->filePath(QStringLiteral("missing/qvprefs.ini"));
-        QVERIFY(!WritePref(QStringLiteral("General"), QStringLiteral("Path"), QStringLiteral("x"),
-                           elsewhere));
-        QVERIFY(!QFile::exists(elsewhere));
-
-        // Read-only file: refused and unchanged.
         const QByteArray before = "[General]\nPath=keep\n";
         m_folder->writeFile(QStringLiteral("ini/qvprefs.ini"), before);
-        QFile::setPermissions(m_folder->prefsFile(), QFileDevice::ReadOwner);
-        QVERIFY(!WritePref(QStringLiteral("General"), QStringLiteral("Path"), QStringLiteral("x")));
-        QFile::setPermissions(m_folder->prefsFile(),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        QCOMPARE(m_folder->readFile(QStringLiteral("ini/qvprefs.ini")), before);
-
-        // A line break would make a second line out of the value.
         QVERIFY(!WritePref(QStringLiteral("General"), QStringLiteral("Path"),
                            QStringLiteral("a\nKey=b")));
-        QCOMPARE(m_folder->readFile(QStringLiteral("ini/qvprefs.ini")), before);
+        QCOMPARE(prefsBytes(), before);
+    }
+
+    // Both spellings of the folder reach one file: the folder that holds it, "ini" first.
+    void folderSpellings_data()
+    {
+        QTest::addColumn<QByteArray>("lower"); // "ini": null = no folder, "" = no file
+        QTest::addColumn<QByteArray>("upper"); // "Ini" likewise
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("holder");
+
+        const QByteArray a = "[General]\nPath=a\n";
+        const QByteArray b = "[General]\nPath=b\n";
+        QTest::newRow("ini only") << a << QByteArray() << "a" << "ini";
+        QTest::newRow("Ini only") << QByteArray() << b << "b" << "Ini";
+        QTest::newRow("both hold the file") << a << b << "a" << "ini";
+        QTest::newRow("only Ini holds it") << QByteArray("") << b << "b" << "Ini";
+        QTest::newRow("neither holds it") << QByteArray("") << QByteArray("") << "" << "ini";
+    }
+    void folderSpellings()
+    {
+        QFETCH(QByteArray, lower);
+        QFETCH(QByteArray, upper);
+        QFETCH(QString, expected);
+        QFETCH(QString, holder);
+        QDir(m_folder->path()).rmdir(QStringLiteral("ini"));
+        for (const auto& [folder, file] : {std::pair(QStringLiteral("ini"), lower),
+                                           std::pair(QStringLiteral("Ini"), upper)}) {
+            if (!file.isNull())
+                QDir(m_folder->path()).mkdir(folder);
+            if (!file.isEmpty())
+                m_folder->writeFile(folder + QStringLiteral("/qvprefs.ini"), file);
+        }
+        const QString path = QStringLiteral("General");
+        for (const QString& spelling : {QStringLiteral("ini"), QStringLiteral("Ini")})
+            QCOMPARE(ReadPref(path, QStringLiteral("Path"), prefsFilePath(spelling)), expected);
+
+        QVERIFY(WritePref(path, QStringLiteral("Path"), QStringLiteral("new"),
+                          prefsFilePath(QStringLiteral("Ini"))));
+        QVERIFY(m_folder->readFile(holder + QStringLiteral("/qvprefs.ini")).contains("Path=new"));
+        QCOMPARE(resolvePathCase(m_folder->filePath(QStringLiteral("INI/QVPREFS.INI"))),
+                 m_folder->filePath(holder + QStringLiteral("/qvprefs.ini")));
     }
 };
 

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -279,6 +280,18 @@ private Q_SLOTS:
         WritePref(QStringLiteral("Font"), QStringLiteral("Font"), QStringLiteral("Kept"));
         action("mnuSetupFont")->trigger();
         QCOMPARE(ReadPref(QStringLiteral("Font"), QStringLiteral("Font")), QStringLiteral("Kept"));
+
+        // A write that fails is said, and leaves the file as it was.
+        const QString prefs = m_quorvel->folder().prefsFile();
+        const QByteArray before = m_quorvel->folder().readFile(QStringLiteral("ini/qvprefs.ini"));
+        QFile::setPermissions(prefs, QFileDevice::ReadOwner);
+        m_dialogs->nextFont(chosen);
+        action("mnuSetupFont")->trigger();
+        QCOMPARE(m_dialogs->lastMessage().text, QStringLiteral("The setting could not be saved to ") +
+                                                    QDir::toNativeSeparators(prefs) +
+                                                    QStringLiteral("."));
+        QCOMPARE(m_dialogs->lastMessage().title, QStringLiteral("Quorvel"));
+        QCOMPARE(m_quorvel->folder().readFile(QStringLiteral("ini/qvprefs.ini")), before);
     }
 
     void webPagesAndExit()
