@@ -28,7 +28,7 @@ FullDisk::~FullDisk()
         ::umount2(QFile::encodeName(m_folder).constData(), MNT_DETACH);
 }
 
-void FullDisk::fill()
+void FullDisk::fill(qint64 room)
 {
     if (!m_available || m_full)
         return;
@@ -37,15 +37,17 @@ void FullDisk::fill()
         m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
         ::getrlimit(RLIMIT_FSIZE, &m_limit);
         rlimit limit = m_limit;
-        limit.rlim_cur = kRoom;
+        limit.rlim_cur = rlim_t(room);
         ::setrlimit(RLIMIT_FSIZE, &limit);
         return;
     }
     const int fd = ::open(QFile::encodeName(m_folder + QLatin1String(kFiller)).constData(),
                           O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    const QByteArray block(kRoom, 'f');
-    while (::write(fd, block.constData(), size_t(block.size())) > 0) {
-    }
+    const QByteArray block(4096, 'f');
+    off_t size = 0;
+    for (ssize_t done; (done = ::write(fd, block.constData(), size_t(block.size()))) > 0;)
+        size += done;
+    ::ftruncate(fd, qMax(off_t(0), size - off_t(room)));
     ::close(fd);
 }
 

@@ -4,10 +4,9 @@
 #include <sys/resource.h>
 
 // A disk that refuses to grow files, for tests of writes on a full disk. Either a small
-// tmpfs mounted on a folder and filled up (where this process may mount one), or a limit
-// on file size for the whole process (setrlimit(RLIMIT_FSIZE), SIGXFSZ ignored). Either
-// way, once fill() ran, no file can be written beyond 4 KB; smaller files written before
-// stay readable.
+// tmpfs (64 KB) mounted on a folder and filled up (where this process may mount one), or
+// a limit on file size for the whole process (setrlimit(RLIMIT_FSIZE), SIGXFSZ ignored).
+// Files written before fill() stay readable.
 class FullDisk
 {
 public:
@@ -25,9 +24,11 @@ public:
     FullDisk& operator=(const FullDisk&) = delete;
 
     bool available() const { return m_available; }
-    static constexpr qint64 kRoom = 4096;
 
-    void fill();
+    // From now on a write needing more than room bytes fails: the tmpfs keeps room bytes
+    // free (in whole pages of 4 KB), or no file may grow beyond room bytes.
+    void fill(qint64 room = 0);
+    // Room again, as before fill().
     void release();
 
 private:

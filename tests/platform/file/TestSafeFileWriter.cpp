@@ -17,7 +17,7 @@
 namespace {
 
 const QByteArray kOld = "[General]\nPath=/data/kb.db\n[UserPrefs]\nTitleBar=Help Desk\n";
-// More than FullDisk leaves room for.
+// More than one page of the disk.
 const QString kLong(5000, QLatin1Char('x'));
 
 mode_t modeOf(const QString& path)
