@@ -5,6 +5,7 @@
 #include "ui/Dialogs.h"
 #include "ui_Form1.h"
 
+#include <QDir>
 #include <QShortcut>
 
 namespace {
@@ -49,7 +50,7 @@ void Form1::ok()
 {
     if (!WritePref(kSection, kKey, m_ui->Text1->text(), prefsFile())) {
         dialogs().message({QStringLiteral("The database path could not be saved to ") +
-                               prefsFileShown(prefsFile()) + QStringLiteral("."),
+                               QDir::toNativeSeparators(prefsFile()) + QStringLiteral("."),
                            windowTitle(), Dialogs::Buttons::Ok, Dialogs::Icon::None, std::nullopt},
                           this);
         return;

@@ -57,13 +57,10 @@ QString resolveUnder(const QString& folder, const QStringList& parts, qsizetype 
 
 } // namespace
 
-QString resolvePathCase(const QString& path)
+QString resolvePathCase(const QString& folder, const QString& relative)
 {
-    if (path.isEmpty())
-        return path;
-    const QString clean =
-        QDir::cleanPath(QFileInfo(QDir::fromNativeSeparators(path)).absoluteFilePath());
-    const QStringList parts = clean.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    const QStringList parts =
+        QDir::fromNativeSeparators(relative).split(QLatin1Char('/'), Qt::SkipEmptyParts);
     bool exists = false;
-    return resolveUnder(QStringLiteral("/"), parts, 0, &exists);
+    return resolveUnder(QDir::cleanPath(folder), parts, 0, &exists);
 }

@@ -1,9 +1,8 @@
 #include "Prefs.h"
 
+#include "PathCase.h"
 #include "PrivateProfile.h"
 #include "shell/ProgramFolder.h"
-
-#include <QDir>
 
 namespace {
 constexpr int kReadBufferSize = 255;
@@ -11,12 +10,7 @@ constexpr int kReadBufferSize = 255;
 
 QString prefsFilePath(const QString& folderName)
 {
-    return programFolder() + QLatin1Char('/') + folderName + QStringLiteral("/qvprefs.ini");
-}
-
-QString prefsFileShown(const QString& filePath)
-{
-    return QDir::toNativeSeparators(PrivateProfile(filePath).resolvedPath());
+    return resolvePathCase(programFolder(), folderName + QStringLiteral("/qvprefs.ini"));
 }
 
 QString ReadPref(const QString& section, const QString& key, const QString& filePath)

@@ -7,11 +7,9 @@
 // The preferences file qvprefs.ini in the folder "ini" of the program folder. Every value
 // is read afresh from the file and written at once; nothing is cached.
 
-// The file's path. Callers spell the folder "ini" or "Ini"; both reach the same file.
+// The file's path as this file system spells it. Callers spell the folder "ini" or "Ini";
+// both reach the same file (see PathCase.h).
 QString prefsFilePath(const QString& folderName = QStringLiteral("ini"));
-
-// The file a path of prefsFilePath() resolves to, in the system's spelling, for messages.
-QString prefsFileShown(const QString& filePath = prefsFilePath());
 
 // A value of the preferences file as a 255-character buffer receives it: at most 254
 // characters; "" for an absent file, section or key.

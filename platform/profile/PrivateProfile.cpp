@@ -1,6 +1,5 @@
 #include "PrivateProfile.h"
 
-#include "PathCase.h"
 #include "ProfileText.h"
 #include "file/SafeFileWriter.h"
 
@@ -107,14 +106,9 @@ qsizetype findKey(const ProfileText& lines, const SectionSpan& span, const QStri
 
 PrivateProfile::PrivateProfile(const QString& filePath) : m_filePath(filePath) {}
 
-QString PrivateProfile::resolvedPath() const
-{
-    return resolvePathCase(m_filePath);
-}
-
 ProfileText PrivateProfile::load() const
 {
-    QFile file(resolvedPath());
+    QFile file(m_filePath);
     return ProfileText(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
 }
 
@@ -165,5 +159,5 @@ bool PrivateProfile::write(const QString& section, const Entries& entries) const
             lines.insertLine(insertAt, keyLine);
         }
     }
-    return SafeFileWriter(resolvedPath()).write(lines.toBytes());
+    return SafeFileWriter(m_filePath).write(lines.toBytes());
 }

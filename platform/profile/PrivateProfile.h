@@ -20,7 +20,6 @@ class ProfileText;
 //   inside one more pair of it, so every value comes back as it was written;
 // - each line is read as UTF-8 when it is valid UTF-8, else as Windows-1252; lines are
 //   written as UTF-8 (see ProfileText).
-// The folder and file names are resolved without regard to letter case (see PathCase.h).
 // A write replaces the file whole or not at all (see SafeFileWriter).
 class PrivateProfile
 {
@@ -40,9 +39,6 @@ public:
     bool write(const QString& section, const QString& key, const QString& value) const;
     // Several keys of one section in one write: all of them or none.
     bool write(const QString& section, const Entries& entries) const;
-
-    // The path the file resolves to on this file system.
-    QString resolvedPath() const;
 
 private:
     ProfileText load() const;

@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -314,8 +315,8 @@ void frmMain::setupFont()
         return;
     m_display->setPlainCopyFont(*chosen);
     if (!EditorFont::save(*chosen))
-        dialogs().inform(QStringLiteral("The setting could not be saved to ") + prefsFileShown() +
-                             QStringLiteral("."),
+        dialogs().inform(QStringLiteral("The setting could not be saved to ") +
+                             QDir::toNativeSeparators(prefsFilePath()) + QStringLiteral("."),
                          QStringLiteral("Quorvel"), this);
 }
 

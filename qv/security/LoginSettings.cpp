@@ -1,5 +1,6 @@
 #include "LoginSettings.h"
 
+#include "profile/PathCase.h"
 #include "shell/ProgramFolder.h"
 
 namespace {
@@ -16,7 +17,10 @@ const QString kNo = QStringLiteral("No");
 constexpr int kFlagBufferSize = 5;
 } // namespace
 
-LoginSettings::LoginSettings() : m_file(programFolder() + QStringLiteral("/tavrel.ini")) {}
+LoginSettings::LoginSettings()
+    : m_file(resolvePathCase(programFolder(), QStringLiteral("tavrel.ini")))
+{
+}
 
 bool LoginSettings::showDisclaimer() const
 {

@@ -29,7 +29,13 @@
 
 namespace {
 
-enum class Writer { Preference, FontPreference, LoginSettings, HelperSave };
+enum class Writer
+{
+    Preference,
+    FontPreference,
+    LoginSettings,
+    HelperSave
+};
 const char* const kWriterNames[] = {"preference", "font preference", "login settings",
                                     "helper save"};
 constexpr QFileDevice::Permissions kReadOnlyFolder =
@@ -188,16 +194,15 @@ int main(int argc, char* argv[])
             QFile::setPermissions(folder, kReadOnlyFolder | QFileDevice::WriteOwner);
 
         const Snapshot now = snapshot(real);
-        const bool whole = said == true ? now == expected
+        const bool whole = said == true    ? now == expected
                            : said == false ? now == old
                                            : now == old || now == expected;
         if (!whole) {
             ++lost;
             if (lost <= 5)
                 out << "lost: " << kWriterNames[int(action.writer)] << ", " << old.bytes.size()
-                    << " bytes before, " << now.bytes.size() << " after, "
-                    << expected.bytes.size() << " meant; said "
-                    << (said ? (*said ? "saved" : "failed") : "nothing") << "\n";
+                    << " bytes before, " << now.bytes.size() << " after, " << expected.bytes.size()
+                    << " meant; said " << (said ? (*said ? "saved" : "failed") : "nothing") << "\n";
         } else if (!said) {
             ++unsaid;
         } else if (*said) {

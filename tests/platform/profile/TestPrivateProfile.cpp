@@ -213,8 +213,18 @@ private Q_SLOTS:
         QVERIFY(WritePref(path, QStringLiteral("Path"), QStringLiteral("new"),
                           prefsFilePath(QStringLiteral("Ini"))));
         QVERIFY(m_folder->readFile(holder + QStringLiteral("/qvprefs.ini")).contains("Path=new"));
-        QCOMPARE(resolvePathCase(m_folder->filePath(QStringLiteral("INI/QVPREFS.INI"))),
+        QCOMPARE(resolvePathCase(m_folder->path(), QStringLiteral("INI/QVPREFS.INI")),
                  m_folder->filePath(holder + QStringLiteral("/qvprefs.ini")));
+    }
+
+    // Two installations whose folders differ only in letter case each read their own file.
+    void programFolderIsTakenAsItStands()
+    {
+        for (const char* name : {"app", "App"})
+            m_folder->writeFile(QLatin1String(name) + QStringLiteral("/ini/qvprefs.ini"),
+                                QByteArray("[General]\nPath=") + name + "\n");
+        qputenv("QUORVEL_PROGRAM_DIR", QFile::encodeName(m_folder->filePath(QStringLiteral("App"))));
+        QCOMPARE(ReadPref(QStringLiteral("General"), QStringLiteral("Path")), QStringLiteral("App"));
     }
 };
 
