@@ -24,11 +24,14 @@ private Q_SLOTS:
     void goodDatabaseShowsTheFirstArticle()
     {
         TempProgramFolder folder;
-        folder.createDatabase(ArticleFixture::articleInsert(10, QStringLiteral("Ten")) +
-                              ArticleFixture::sql(3) +
-                              QStringLiteral("INSERT INTO Categories (category) VALUES ('');"));
-        WritePref(QStringLiteral("UserPrefs"), QStringLiteral("TitleBar"),
-                  QStringLiteral("Help Desk KB"));
+        const QString database =
+            folder.createDatabase(ArticleFixture::articleInsert(10, QStringLiteral("Ten")) +
+                                  ArticleFixture::sql(3) +
+                                  QStringLiteral("INSERT INTO Categories (category) VALUES ('');"));
+        // The path quoted by hand, as many people write one with spaces.
+        folder.writeFile(QStringLiteral("ini/qvprefs.ini"),
+                         "[General]\nPath = \"" + database.toUtf8() +
+                             "\"\n[UserPrefs]\nTitleBar=Help Desk KB\n");
         RecordingDialogs dialogs;
         RecordingShell shell;
 
