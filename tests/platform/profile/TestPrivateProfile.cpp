@@ -60,7 +60,6 @@ private Q_SLOTS:
         QTest::newRow("empty quotes") << QByteArray("[A]\nK=''\n") << "A" << "K" << "";
         QTest::newRow("unmatched quotes") << QByteArray("[A]\nK=\"x'\n") << "A" << "K" << "\"x'";
         QTest::newRow("lone quote") << QByteArray("[A]\nK=\"\n") << "A" << "K" << "\"";
-        QTest::newRow("leading quote only") << QByteArray("[A]\nK=\"x\n") << "A" << "K" << "\"x";
         QTest::newRow("inner quotes, equals, backslash")
             << QByteArray("[A]\nK=a=\"b\" c\\d\n") << "A" << "K" << "a=\"b\" c\\d";
 
@@ -72,14 +71,11 @@ private Q_SLOTS:
             << "[A]\nK=\"" + longValue + "\"\n" << "A" << "K" << QString(254, QLatin1Char('x'));
 
         // Each line in its own encoding.
-        QTest::newRow("utf-8") << QByteArray("[A]\nK=Grüße €\n") << "A" << "K" << "Grüße €";
-        QTest::newRow("windows-1252")
-            << QByteArray("[A]\nK=Gr\xfc\xdf" "e \x80\n") << "A" << "K" << "Grüße €";
         QTest::newRow("utf-8 line beside a windows-1252 line")
             << QByteArray("[A]\nT=\xe9\nP=/srv/caf\xc3\xa9/kb.db\n") << "A" << "P"
             << "/srv/café/kb.db";
         QTest::newRow("windows-1252 line beside a utf-8 line")
-            << QByteArray("[A]\nT=\xe9\nP=/srv/caf\xc3\xa9/kb.db\n") << "A" << "T" << "é";
+            << QByteArray("[A]\nT=\xe9 \x80\nP=/srv/caf\xc3\xa9/kb.db\n") << "A" << "T" << "é €";
     }
     void readRules()
     {
