@@ -4,8 +4,12 @@
 #include "startup/RunTimeError.h"
 #include "startup/AppInfo.h"
 
+#include <csignal>
+
 int main(int argc, char* argv[])
 {
+    // A write past the user's file-size limit must fail and be reported, not end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QuorvelApplication app(argc, argv);
     QApplication::setApplicationName(AppInfo::kTitle);
     QApplication::setApplicationVersion(AppInfo::version());
