@@ -542,6 +542,55 @@ void Recordset::updateBatch()
     m_longCacheRow = -1;
 }
 
+void Recordset::cancelBatch()
+{
+    requireOpen();
+    const bool hadCurrent = !m_currentDeleted && m_position >= 0 && m_position < int(m_visible.size());
+    const int current = hadCurrent ? m_visible[m_position] : -1;
+    // The row after a deleted current row: the deleted one, if it comes back, stood just
+    // before it.
+    const int next = m_currentDeleted && m_position < int(m_visible.size()) ? m_visible[m_position]
+                                                                            : int(m_rows.size());
+    QSet<int> restored;
+    for (auto edit = m_edits.cbegin(); edit != m_edits.cend(); ++edit) {
+        Row& target = m_rows[edit.key()];
+        if (target.state == RowState::Added) {
+            target.state = RowState::Deleted;
+            continue;
+        }
+        if (target.state == RowState::Deleted)
+            restored.insert(edit.key());
+        target.values = edit->original;
+        target.state = RowState::Unchanged;
+    }
+    m_edits.clear();
+    m_longCacheRow = -1;
+
+    std::vector<int> visible;
+    for (const int row : m_visible) {
+        if (m_rows[row].state != RowState::Deleted)
+            visible.push_back(row);
+    }
+    visible.insert(visible.end(), restored.cbegin(), restored.cend());
+    std::sort(visible.begin(), visible.end());
+    m_visible = std::move(visible);
+
+    const auto at = [this](int row) {
+        return int(std::lower_bound(m_visible.begin(), m_visible.end(), row) - m_visible.begin());
+    };
+    const int nextIndex = at(next);
+    if (current >= 0 && m_rows[current].state != RowState::Deleted) {
+        setPosition(at(current));
+    } else if (m_currentDeleted && nextIndex > 0 && restored.contains(m_visible[nextIndex - 1])) {
+        setPosition(nextIndex - 1);
+    } else if (current >= 0 || m_currentDeleted) {
+        m_position = current >= 0 ? at(current) : nextIndex;
+        m_currentDeleted = true;
+    } else if (m_position >= 0) {
+        m_position = int(m_visible.size()); // at EOF it stays
+    }
+}
+
 std::optional<Recordset::Row> Recordset::writeRow(int row)
 {
     const Store& engine = store();

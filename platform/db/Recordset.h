@@ -95,6 +95,10 @@ public:
     // changed or deleted row no longer holds what was read, nothing is written, the
     // changes stay pending and DbError::RowChanged is thrown.
     void updateBatch();
+    // Drops every pending change, as after a write that failed: changed and deleted rows
+    // hold again what was read and navigation sees them again, added rows go. A row deleted
+    // as the current row, with no move since, is current again.
+    void cancelBatch();
 
 private:
     enum class RowState : quint8 { Unchanged, Added, Modified, Deleted };

@@ -320,6 +320,32 @@ private Q_SLOTS:
         QCOMPARE(stored("SELECT count(*) FROM QV WHERE Title = 'Changed';"), QStringLiteral("0"));
     }
 
+    void cancelBatchRestoresWhatWasRead()
+    {
+        m_set.setValue(QStringLiteral("Title"), QStringLiteral("Changed"));
+        m_set.setValue(QStringLiteral("Problem"), QStringLiteral("changed"));
+        m_set.addNew();
+        m_set.setAbsolutePosition(2);
+        m_set.deleteCurrent();
+        m_set.cancelBatch();
+        QCOMPARE(m_set.absolutePosition(), 2);
+        QCOMPARE(id(), 3);
+        QCOMPARE(idsOf(m_set), QStringList({"2", "3", "4", "9", "10"}));
+        m_set.moveFirst();
+        QCOMPARE(text("Title"), QStringLiteral("Toner warning on the laser printer"));
+        QVERIFY(text("Problem") != QStringLiteral("changed"));
+        m_set.updateBatch();
+        QCOMPARE(stored("SELECT count(*) FROM QV WHERE Title = 'Changed';"), QStringLiteral("0"));
+
+        // An added current row goes, and the set has no current row until the next move.
+        m_set.addNew();
+        m_set.cancelBatch();
+        QCOMPARE(m_set.recordCount(), 5);
+        QCOMPARE(errorOf([&] { m_set.value(QStringLiteral("Id")); }), DbError::NoCurrentRow);
+        m_set.moveLast();
+        QCOMPARE(id(), 10);
+    }
+
     void addedRowGetsItsRecordId()
     {
         m_set.addNew();
