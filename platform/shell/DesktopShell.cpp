@@ -3,26 +3,11 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
-#include <QUrl>
 
-namespace {
-
-QUrl urlOf(const QString& target)
+bool DesktopShell::openDocument(const QString& target, const QString& workingFolder)
 {
-    const QUrl url(target, QUrl::StrictMode);
-    // A one-letter scheme is a drive letter of a path ("C:/..."), not an address.
-    if (url.isValid() && url.scheme().size() > 1)
-        return url;
-    return QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath());
-}
-
-} // namespace
-
-bool DesktopShell::openDocument(const QString& target)
-{
-    if (target.trimmed().isEmpty())
-        return false;
-    return QDesktopServices::openUrl(urlOf(target.trimmed()));
+    const QUrl url = documentUrl(target, workingFolder);
+    return url.isValid() && QDesktopServices::openUrl(url);
 }
 
 bool DesktopShell::startCommandLine(const QString& commandLine, WindowMode)

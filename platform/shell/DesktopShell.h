@@ -7,7 +7,7 @@
 class DesktopShell : public Shell
 {
 public:
-    bool openDocument(const QString& target) override;
+    bool openDocument(const QString& target, const QString& workingFolder) override;
     bool startCommandLine(const QString& commandLine, WindowMode mode) override;
     bool startProgram(const QString& programPath) override;
 };

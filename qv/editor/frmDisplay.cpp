@@ -23,6 +23,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <limits>
+
 namespace {
 
 // Design units: 15 twips make one pixel at 96 dpi.
@@ -71,9 +73,17 @@ Widget* named(Widget* widget, const char* name)
     return widget;
 }
 
-QString textOf(Recordset& set, const char* field)
+// The longest article number the user may type.
+constexpr int kIdLength = 5;
+// Boxes that take whatever they are given: a stored value is never cut.
+constexpr int kNoLimit = std::numeric_limits<int>::max();
+
+// Shows a text whole, even where it is longer than the box lets the user type.
+void showText(QLineEdit* box, const QString& text, int typedLimit = kNoLimit)
 {
-    return set.value(QLatin1String(field)).toString();
+    box->setMaxLength(int(qMax<qsizetype>(typedLimit, text.size())));
+    if (box->text() != text)
+        box->setText(text);
 }
 
 } // namespace
@@ -89,7 +99,6 @@ frmDisplay::frmDisplay(Session& session, QWidget* parent) : QWidget(parent), m_s
     m_session.login.UserIsReadOnly = false;
     loadCaptions();
     FillNameLists();
-    showRecord(m_session.rsArticles());
     setPlainCopyFont(EditorFont::fromPrefs(plainCopyFont()));
     m_textHelper = std::make_unique<dTxtHelper>();
     m_textHelper->SetEditor(txtNote);
@@ -105,7 +114,7 @@ void frmDisplay::buildControls()
         m_captions[i] = makeLabel(this, kCaptionNames[i], QLatin1String(kDesignCaptions[i]));
 
     txtID = named(new QLineEdit(this), "txtID");
-    txtID->setMaxLength(5);
+    txtID->setMaxLength(kIdLength);
     txtID->setFixedWidth(px(2415));
     cboCUName = named(new QComboBox(this), "cboCUName");
     cboTechName = named(new QComboBox(this), "cboTechName");
@@ -113,6 +122,7 @@ void frmDisplay::buildControls()
         list->setEditable(true);
         list->setInsertPolicy(QComboBox::NoInsert);
         list->setFixedWidth(px(2415));
+        list->lineEdit()->setMaxLength(kNoLimit);
     }
 
     auto* fields = new QGridLayout;
@@ -218,6 +228,9 @@ void frmDisplay::buildControls()
     editedByLabel->setText(withMnemonic(editedByLabel->text(), used));
     editedByLabel->setBuddy(txtEditedBy);
     Check1->setText(withMnemonic(Check1->text(), used));
+    for (QLineEdit* box : {txtTitle, txtReference, txtEditedBy, txtDateEdited})
+        box->setMaxLength(kNoLimit);
+    orderTabs();
 
     connect(txtID, &QLineEdit::textEdited, this, &frmDisplay::checkId);
     connect(cboCUName, &QComboBox::editTextChanged, this,
@@ -255,38 +268,85 @@ void frmDisplay::FillNameLists()
     cboTechName->setCurrentIndex(-1);
 }
 
-void frmDisplay::showRecord(Recordset& articles)
+void frmDisplay::orderTabs()
+{
+    // As the eye reads the window: the left column, the information frame, then down the
+    // page, with the public-article controls between Problem and Solution.
+    const QList<QWidget*> order = {txtID,    cboCUName, cboTechName, txtDateEdited, txtEditedBy,
+                                   txtTitle, txtNote,   Check1,      cmdPublic,     txtNote2,
+                                   cmdReference, txtReference, Command1};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order.at(i - 1), order.at(i));
+}
+
+void frmDisplay::showArticle(const Article& article, int position)
+{
+    fill(article, QStringLiteral(" "), position);
+    clearEdits();
+}
+
+void frmDisplay::beginNewArticle(const Article& article, int position)
+{
+    txtProblem->clear();
+    txtSolution->clear();
+    fill(article, QString(), position);
+    clearEdits();
+    m_newArticle = true;
+}
+
+void frmDisplay::fill(const Article& article, const QString& documentEnd, int position)
 {
     // The length warning is worked out once at the end, not on every edit of the load.
-    const QSignalBlocker blockId(txtID);
     const QSignalBlocker blockProblem(txtNote);
     const QSignalBlocker blockSolution(txtNote2);
-    if (articles.isBof() || articles.isEof()) {
-        for (QLineEdit* box : {txtID, txtReference, txtEditedBy, txtDateEdited, txtTitle})
-            box->clear();
-        cboCUName->setEditText(QString());
-        cboTechName->setEditText(QString());
-        Label6->clear();
-        Label7->clear();
-        txtNote->setTextRtf(QString());
-        txtNote2->setTextRtf(QString());
-        updateLengthWarning();
-        clearEdits();
-        return;
-    }
-    txtID->setText(textOf(articles, "Id"));
-    cboCUName->setEditText(textOf(articles, "CUName"));
-    cboTechName->setEditText(textOf(articles, "techname"));
-    txtReference->setText(textOf(articles, "reference"));
-    Label6->setText(QString::number(articles.absolutePosition()));
-    Label7->setText(textOf(articles, "InitialEntry"));
-    txtEditedBy->setText(textOf(articles, "EditedBy"));
-    txtDateEdited->setText(textOf(articles, "DateEdited"));
-    txtTitle->setText(textOf(articles, "Title"));
-    txtNote->setTextRtf(textOf(articles, "Problem") + QLatin1Char(' '));
-    txtNote2->setTextRtf(textOf(articles, "Solution") + QLatin1Char(' '));
+    showFields(article);
+    Label6->setText(position > 0 ? QString::number(position) : QString());
+    txtNote->setTextRtf(article.problem + documentEnd);
+    txtNote2->setTextRtf(article.solution + documentEnd);
     updateLengthWarning();
-    clearEdits();
+}
+
+void frmDisplay::showFields(const Article& article)
+{
+    showText(txtID, article.id, kIdLength);
+    showListText(cboCUName, article.category);
+    showListText(cboTechName, article.author);
+    showText(txtReference, article.reference);
+    Label7->setText(article.initialEntry);
+    showText(txtEditedBy, article.editedBy);
+    showText(txtDateEdited, article.dateEdited);
+    showText(txtTitle, article.title);
+}
+
+void frmDisplay::showListText(QComboBox* list, const QString& text)
+{
+    // A shown value is not typed: type-ahead leaves it as it stands.
+    const QSignalBlocker block(list);
+    showText(list->lineEdit(), text);
+    list->setToolTip(text);
+}
+
+Article frmDisplay::article() const
+{
+    Article shown;
+    shown.id = txtID->text();
+    shown.category = cboCUName->currentText();
+    shown.author = cboTechName->currentText();
+    shown.title = txtTitle->text();
+    shown.problem = txtNote->textRtf();
+    shown.solution = txtNote2->textRtf();
+    shown.problemText = txtNote->toPlainText();
+    shown.solutionText = txtNote2->toPlainText();
+    shown.reference = txtReference->text();
+    shown.initialEntry = Label7->text();
+    shown.editedBy = txtEditedBy->text();
+    shown.dateEdited = txtDateEdited->text();
+    return shown;
+}
+
+double frmDisplay::shownPosition() const
+{
+    return NumberText::leadingValue(Label6->text());
 }
 
 QString frmDisplay::lengthWarning(qsizetype totalCharacters)
@@ -334,7 +394,10 @@ void frmDisplay::checkId(const QString& text)
 
 void frmDisplay::openReference()
 {
-    shell().openDocument(txtReference->text());
+    const QString reference = txtReference->text().trimmed();
+    if (reference.isEmpty() || reference == QStringLiteral("N/A"))
+        return;
+    shell().openDocument(reference, programFolder());
 }
 
 void frmDisplay::openAttachments()
@@ -378,12 +441,6 @@ void frmDisplay::clearEdits()
     m_shownTexts = lineTexts();
     txtNote->document()->setModified(false);
     txtNote2->document()->setModified(false);
-}
-
-void frmDisplay::beginNewArticle()
-{
-    clearEdits();
-    m_newArticle = true;
 }
 
 void frmDisplay::markSaved()

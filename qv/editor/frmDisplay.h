@@ -1,5 +1,6 @@
 #pragma once
 
+#include "article/Article.h"
 #include "editor/TypeAhead.h"
 
 #include <QWidget>
@@ -12,13 +13,12 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class Recordset;
 class RichTextBox;
 class dTxtHelper;
 class Session;
 
 // The article window: shows the current article and is where it is edited. The main
-// window fills it from the article set (showRecord) and reads it back when saving.
+// window hands it the article to show and takes the edited article back as one value.
 class frmDisplay : public QWidget
 {
     Q_OBJECT
@@ -30,12 +30,20 @@ public:
     explicit frmDisplay(Session& session, QWidget* parent = nullptr);
     ~frmDisplay() override;
 
-    // Copies the current row into the controls; an empty set clears them. What is shown
-    // counts as unedited.
-    void showRecord(Recordset& articles);
-
-    // A new article was started in the controls: it counts as edited until it is saved.
-    void beginNewArticle();
+    // Shows an article at its 1-based position in the article set (0: none). Each document
+    // is given its text followed by one blank, so that an empty field shows as an empty
+    // document. What is shown counts as unedited.
+    void showArticle(const Article& article, int position);
+    // Starts a new article in the controls, shown as it stands, with the saved-article marker
+    // cleared: it counts as edited until it is saved.
+    void beginNewArticle(const Article& article, int position);
+    // The article as the controls hold it now.
+    Article article() const;
+    // Puts the one-line fields of the article into their boxes (what a save filled in),
+    // leaving the two documents as they are.
+    void showFields(const Article& article);
+    // The position the window shows, as a number (0 when none).
+    double shownPosition() const;
     // The shown article was saved: sets the saved-article marker and clears the edits.
     void markSaved();
     // Whether the window holds edits that were not saved (or a new article never saved).
@@ -74,6 +82,9 @@ protected:
 
 private:
     void buildControls();
+    void orderTabs();
+    void fill(const Article& article, const QString& documentEnd, int position);
+    void showListText(QComboBox* list, const QString& text);
     void loadCaptions();
     void FillNameLists();
     void typeAhead(QComboBox* list, TypeAhead& cursor);

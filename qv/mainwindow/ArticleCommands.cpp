@@ -1,46 +1,37 @@
 #include "ArticleCommands.h"
 
+#include "article/ArticleRow.h"
 #include "db/DbError.h"
 #include "editor/frmDisplay.h"
 #include "mainwindow/RightsGate.h"
 #include "profile/Prefs.h"
-#include "richtext/RichTextBox.h"
 #include "startup/Session.h"
 #include "text/DateText.h"
-#include "text/NumberText.h"
 #include "ui/Dialogs.h"
-
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 
 namespace {
 
 const QString kTitle = QStringLiteral("Quorvel");
 const QString kNotApplicable = QStringLiteral("N/A");
 
-// The article number as it is stored: a plain number as a number, so that the set sorts 9
-// before 10; anything else ("0000", "007") as the text typed.
-QVariant storedNumber(const QString& text)
+void fillIfEmpty(QString& value, const QString& filler)
 {
-    bool ok = false;
-    const qint64 number = text.toLongLong(&ok);
-    if (ok && QString::number(number) == text)
-        return number;
-    return text;
+    if (value.isEmpty())
+        value = filler;
 }
 
-void fillIfEmpty(QLineEdit* box, const QString& filler)
+// Whether the current row was never written: the engine gives a row its key when it is.
+bool isUnsaved(const Recordset& articles)
 {
-    if (box->text().isEmpty())
-        box->setText(filler);
+    return articles.value(QStringLiteral("RecordID")).isNull();
 }
 
-void fillIfEmpty(QComboBox* list, const QString& filler)
+// Appends the row of a new article, current, with its ten attachment slots empty.
+void addArticleRow(Recordset& articles)
 {
-    if (list->currentText().isEmpty())
-        list->setEditText(filler);
+    articles.addNew();
+    for (int slot = 1; slot <= 10; ++slot)
+        articles.setValue(QStringLiteral("Image%1").arg(slot), kNotApplicable);
 }
 
 } // namespace
@@ -52,13 +43,18 @@ ArticleCommands::ArticleCommands(Session& session, frmDisplay& display,
 {
 }
 
-void ArticleCommands::reportAndReload(const QString& code)
+void ArticleCommands::reportFailure(const QString& code, bool reAddNewArticle)
 {
     dialogs().inform(QStringLiteral("A general error occured. Refreshing the database. Please try "
                                     "again. Error Code") +
                          code,
                      kTitle, m_messageParent);
-    m_reload();
+    // What the user typed stays in the window, still unsaved; the set drops what the failed
+    // write left pending, so that a later write of another article does not carry it.
+    Recordset& articles = m_session.rsArticles();
+    articles.cancelBatch();
+    if (reAddNewArticle)
+        addArticleRow(articles);
 }
 
 void ArticleCommands::NewArticle()
@@ -72,31 +68,18 @@ void ArticleCommands::NewArticle()
         Recordset& articles = m_session.rsArticles();
         m_session.AskBeforeSave = false;
         const QString dateFormat = ReadPref(QStringLiteral("UserPrefs"), QStringLiteral("DateFormat"));
-        frmDisplay& d = m_display;
-        d.txtID->setText(QString::number(articles.recordCount() + 1));
-        d.cboCUName->setEditText(QString());
-        d.cboTechName->setEditText(QString());
-        d.txtProblem->clear();
-        d.txtSolution->clear();
-        d.txtReference->clear();
-        d.Label7->clear();
-        d.txtEditedBy->clear();
-        const QString now = DateText::format(m_clock(), dateFormat);
-        d.txtDateEdited->setText(now);
-        d.Label7->setText(now);
-        d.txtTitle->clear();
-        d.txtNote->setTextRtf(QString());
-        d.txtNote2->setTextRtf(QString());
         // An earlier new article that was never saved holds nothing the user typed: it
-        // goes, so that no later write stores it as an empty article.
+        // goes, so that no later write stores it as an empty article, and the number
+        // proposed counts the saved articles only.
         articles.discardAdditions(false);
-        articles.addNew();
-        for (int slot = 1; slot <= 10; ++slot)
-            articles.setValue(QStringLiteral("Image%1").arg(slot), kNotApplicable);
-        d.Label6->setText(QString::number(articles.recordCount() + 1));
-        d.beginNewArticle();
+        Article article;
+        article.id = QString::number(articles.recordCount() + 1);
+        article.dateEdited = DateText::format(m_clock(), dateFormat);
+        article.initialEntry = article.dateEdited;
+        addArticleRow(articles);
+        m_display.beginNewArticle(article, articles.recordCount() + 1);
     } catch (const DbError&) {
-        reportAndReload(QStringLiteral(" S01-N."));
+        reportFailure(QStringLiteral(" S01-N."), false);
     }
 }
 
@@ -107,9 +90,10 @@ bool ArticleCommands::SaveArticle()
                                            "only."),
                             m_messageParent))
         return false;
-    frmDisplay& d = m_display;
+    bool newRow = false;
     try {
-        if (!DateText::isDate(d.txtDateEdited->text())) {
+        Article article = m_display.article();
+        if (!DateText::isDate(article.dateEdited)) {
             dialogs().inform(QStringLiteral("Please check the date edited and try again.\nShort "
                                             "date formats are recommended over long date formats."),
                              kTitle, m_messageParent);
@@ -120,34 +104,24 @@ bool ArticleCommands::SaveArticle()
                                Dialogs::Icon::None, std::nullopt},
                               m_messageParent) != Dialogs::Answer::Yes)
             return false;
-        fillIfEmpty(d.cboTechName, kNotApplicable);
-        fillIfEmpty(d.cboCUName, kNotApplicable);
-        fillIfEmpty(d.txtID, QStringLiteral("0000"));
+        fillIfEmpty(article.author, kNotApplicable);
+        fillIfEmpty(article.category, kNotApplicable);
+        fillIfEmpty(article.id, QStringLiteral("0000"));
+        fillIfEmpty(article.editedBy, kNotApplicable);
+        fillIfEmpty(article.reference, kNotApplicable);
+        m_display.showFields(article);
 
         Recordset& row = m_session.rsArticles();
         // The write takes this article only, not a new one that was left unsaved.
         row.discardAdditions(true);
-        row.setValue(QStringLiteral("Id"), storedNumber(d.txtID->text()));
-        row.setValue(QStringLiteral("Problem"), d.txtNote->textRtf());
-        row.setValue(QStringLiteral("Solution"), d.txtNote2->textRtf());
-        row.setValue(QStringLiteral("techname"), d.cboTechName->currentText());
-        row.setValue(QStringLiteral("CUName"), d.cboCUName->currentText());
-        row.setValue(QStringLiteral("Title"), d.txtTitle->text());
-        row.setValue(QStringLiteral("InitialEntry"), d.Label7->text());
-        fillIfEmpty(d.txtEditedBy, kNotApplicable);
-        fillIfEmpty(d.txtReference, kNotApplicable);
-        row.setValue(QStringLiteral("reference"), d.txtReference->text());
-        row.setValue(QStringLiteral("EditedBy"), d.txtEditedBy->text());
-        row.setValue(QStringLiteral("DateEdited"), d.txtDateEdited->text());
-        // The plain text beside each document, so that a search never reads RTF.
-        row.setValue(QStringLiteral("ProblemText"), d.txtNote->toPlainText());
-        row.setValue(QStringLiteral("SolutionText"), d.txtNote2->toPlainText());
+        newRow = isUnsaved(row);
+        ArticleRow::write(article, row);
         row.updateBatch();
     } catch (const DbError&) {
-        reportAndReload(QStringLiteral(": S-1000."));
+        reportFailure(QStringLiteral(": S-1000."), newRow);
         return false;
     }
-    d.markSaved();
+    m_display.markSaved();
     dialogs().inform(QStringLiteral("Article successfully saved."), kTitle, m_messageParent);
     return true;
 }
@@ -163,12 +137,18 @@ void ArticleCommands::DeleteArticle()
         Recordset& articles = m_session.rsArticles();
         // A new article left unsaved is neither counted nor written by the delete.
         articles.discardAdditions(true);
-        const double shownPosition = NumberText::leadingValue(m_display.Label6->text());
-        const int count = articles.recordCount();
-        if (shownPosition > count) {
+        // Also one reached by moving through the set, where its position is no mark.
+        const bool unsavedRow = !articles.isBof() && !articles.isEof() && isUnsaved(articles);
+        const int count = articles.recordCount() - (unsavedRow ? 1 : 0);
+        if (unsavedRow || m_display.shownPosition() > count) {
             dialogs().inform(QStringLiteral("Quorvel can't delete this article because it has not "
                                             "been saved. Delete Process stopped."),
                              kTitle, m_messageParent);
+            return;
+        }
+        if (count == 0) {
+            dialogs().inform(QStringLiteral("There is no article to delete."), kTitle,
+                             m_messageParent);
             return;
         }
         if (dialogs().message({QStringLiteral("You're about to delete this article.  Are you sure?"),
@@ -183,13 +163,11 @@ void ArticleCommands::DeleteArticle()
             m_reload();
             return;
         }
-        if (count < 2)
-            return;
         articles.deleteCurrent();
         articles.updateBatch();
         dialogs().inform(QStringLiteral("Article deleted."), kTitle, m_messageParent);
         m_reload();
     } catch (const DbError&) {
-        reportAndReload(QStringLiteral(": D-1000."));
+        reportFailure(QStringLiteral(": D-1000."), false);
     }
 }

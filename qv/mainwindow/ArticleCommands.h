@@ -8,12 +8,13 @@ class Session;
 class frmDisplay;
 
 // Adding, saving and deleting articles: the commands work on the current row of the
-// article set and on the article window's controls, and each passes the rights gate first.
+// article set and on the article the window hands over, and each passes the rights gate
+// first. A write that fails is reported and leaves the user's edits in the window, so that
+// saving again retries it.
 class ArticleCommands
 {
 public:
-    // `reload` reopens the article set and shows its first article (the main window's
-    // Refresh), used on the failure paths.
+    // `reload` reopens the article set and shows its first article, as after a delete.
     ArticleCommands(Session& session, frmDisplay& display, std::function<void()> reload,
                     QWidget* messageParent);
 
@@ -27,7 +28,10 @@ public:
     void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
 
 private:
-    void reportAndReload(const QString& code);
+    // The failure message with its code. The window keeps what the user typed; the set
+    // drops what the failed write left pending, the new article's row appended again when
+    // it was one.
+    void reportFailure(const QString& code, bool reAddNewArticle);
 
     Session& m_session;
     frmDisplay& m_display;

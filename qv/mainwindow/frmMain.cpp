@@ -1,5 +1,7 @@
 #include "frmMain.h"
 
+#include "article/ArticleRow.h"
+#include "db/Recordset.h"
 #include "editor/EditorFont.h"
 #include "editor/frmDisplay.h"
 #include "mainwindow/ArticleCommands.h"
@@ -81,23 +83,44 @@ frmMain::frmMain(Session& session, QWidget* parent) : QMainWindow(parent), m_ses
 
     // Load: the article window inside the frame, then the caption from the preferences.
     m_display = new frmDisplay(session);
-    m_articles = std::make_unique<ArticleCommands>(session, *m_display, [this] { refresh(); },
+    m_articles = std::make_unique<ArticleCommands>(session, *m_display, [this] { reload(); },
                                                    this);
     connectCommands();
     disableLaterCommands();
     m_displayWindow = m_mdi->addSubWindow(m_display);
-    // Untitled, so that the maximized article window leaves the frame's caption as the
-    // preferences set it.
-    m_displayWindow->setWindowTitle(QString());
+    // Restored, the article window never gets smaller than its controls need.
+    m_displayWindow->setMinimumSize(m_displayWindow->minimumSizeHint());
     // The sub-window's own menu would take Ctrl+F4 and Ctrl+W from Last Article and the
     // HTML export.
     for (QAction* item : m_displayWindow->systemMenu()->actions())
         item->setShortcuts({});
+    connect(m_displayWindow, &QMdiSubWindow::windowStateChanged, this,
+            &frmMain::titleArticleWindow);
     m_displayWindow->showMaximized();
+    titleArticleWindow();
     connect(m_display, &frmDisplay::closeRequested, this, &frmMain::exitProgram);
+    Display_Data();
     m_session.AskBeforeSave = true;
-    setWindowTitle(ReadPref(QStringLiteral("UserPrefs"), QStringLiteral("TitleBar")));
+    setCaption(ReadPref(QStringLiteral("UserPrefs"), QStringLiteral("TitleBar")));
     resize(1000, 760);
+}
+
+void frmMain::setCaption(const QString& caption)
+{
+    m_caption = caption;
+    // The platform puts the program's name into a caption left empty: a blank stays blank.
+    setWindowTitle(caption.isEmpty() ? QStringLiteral(" ") : caption);
+}
+
+void frmMain::titleArticleWindow()
+{
+    if (!m_displayWindow->isMaximized()) {
+        m_displayWindow->setWindowTitle(QStringLiteral("Quorvel Article"));
+        return;
+    }
+    // Maximized, its title would be added to the frame's caption, which stays as set.
+    m_displayWindow->setWindowTitle(QString());
+    setCaption(m_caption);
 }
 
 frmMain::~frmMain() = default;
@@ -242,7 +265,11 @@ void frmMain::disableLaterCommands()
 
 void frmMain::Display_Data()
 {
-    m_display->showRecord(m_session.rsArticles());
+    Recordset& articles = m_session.rsArticles();
+    if (articles.isBof() || articles.isEof())
+        m_display->showArticle(Article(), 0);
+    else
+        m_display->showArticle(ArticleRow::read(articles), articles.absolutePosition());
 }
 
 void frmMain::ResetArticleSet()
@@ -276,22 +303,34 @@ void frmMain::moveLast()
 
 void frmMain::refresh()
 {
+    if (!mayLeaveArticle())
+        return;
+    reload();
+}
+
+void frmMain::reload()
+{
     ResetArticleSet();
     Display_Data();
 }
 
+bool frmMain::mayLeaveArticle()
+{
+    if (!m_display->isModified())
+        return true;
+    const Dialogs::Answer answer = dialogs().message(
+        {QStringLiteral("Save changes to this article before closing?"), AppInfo::kTitle,
+         Dialogs::Buttons::YesNoCancel, Dialogs::Icon::Question, std::nullopt},
+        this);
+    if (answer == Dialogs::Answer::Cancel)
+        return false;
+    return answer != Dialogs::Answer::Yes || m_articles->SaveArticle();
+}
+
 bool frmMain::exitProgram()
 {
-    if (m_display->isModified()) {
-        const Dialogs::Answer answer = dialogs().message(
-            {QStringLiteral("Save changes to this article before closing?"), AppInfo::kTitle,
-             Dialogs::Buttons::YesNoCancel, Dialogs::Icon::Question, std::nullopt},
-            this);
-        if (answer == Dialogs::Answer::Cancel)
-            return false;
-        if (answer == Dialogs::Answer::Yes && !m_articles->SaveArticle())
-            return false;
-    }
+    if (!mayLeaveArticle())
+        return false;
     dialogs().endProgram();
     return true;
 }

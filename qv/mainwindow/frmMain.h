@@ -30,6 +30,9 @@ public:
 
     frmDisplay* display() const { return m_display; }
     ArticleCommands& articleCommands() { return *m_articles; }
+
+    // Sets the frame's caption (the TitleBar preference).
+    void setCaption(const QString& caption);
     QToolBar* toolbar() const { return m_toolbar; }
     // The login window, made at its first showing and kept for the rest of the run.
     frmLogin& loginWindow();
@@ -51,7 +54,13 @@ private:
     void movePrevious();
     void moveNext();
     void moveLast();
+    // Refresh: offers unsaved edits for saving first, then reloads.
     void refresh();
+    // Reopens the article set and shows its first article.
+    void reload();
+    // Unsaved edits are offered for saving: false when the user chose to stay with them
+    // (or their save failed).
+    bool mayLeaveArticle();
     // Ends the program; unsaved edits are offered for saving first. False when the user
     // chose to stay.
     bool exitProgram();
@@ -59,6 +68,8 @@ private:
     void mnuEnablePasswords_Click();
     void mnuPassSetup_Click();
     void showAbout();
+    // "Quorvel Article" on the article window's own frame; none while maximized.
+    void titleArticleWindow();
 
     Session& m_session;
     QMdiArea* m_mdi = nullptr;
@@ -67,4 +78,5 @@ private:
     QToolBar* m_toolbar = nullptr;
     std::unique_ptr<ArticleCommands> m_articles;
     std::unique_ptr<frmLogin> m_login;
+    QString m_caption;
 };

@@ -10,23 +10,23 @@ RecordingShell::~RecordingShell()
     installShell(nullptr);
 }
 
-bool RecordingShell::record(Kind kind, const QString& target, WindowMode mode)
+bool RecordingShell::record(const Launch& launch)
 {
-    m_launches.append({kind, target, mode});
+    m_launches.append(launch);
     return m_succeeds;
 }
 
-bool RecordingShell::openDocument(const QString& target)
+bool RecordingShell::openDocument(const QString& target, const QString& workingFolder)
 {
-    return record(Kind::Document, target, WindowMode::Normal);
+    return record({Kind::Document, target, WindowMode::Normal, workingFolder});
 }
 
 bool RecordingShell::startCommandLine(const QString& commandLine, WindowMode mode)
 {
-    return record(Kind::CommandLine, commandLine, mode);
+    return record({Kind::CommandLine, commandLine, mode, {}});
 }
 
 bool RecordingShell::startProgram(const QString& programPath)
 {
-    return record(Kind::Program, programPath, WindowMode::Normal);
+    return record({Kind::Program, programPath, WindowMode::Normal, {}});
 }

@@ -15,6 +15,7 @@ public:
         Kind kind;
         QString target;
         WindowMode mode = WindowMode::Normal;
+        QString workingFolder;
     };
 
     RecordingShell();
@@ -26,12 +27,12 @@ public:
     void setSucceeds(bool succeeds) { m_succeeds = succeeds; }
     const QList<Launch>& launches() const { return m_launches; }
 
-    bool openDocument(const QString& target) override;
+    bool openDocument(const QString& target, const QString& workingFolder) override;
     bool startCommandLine(const QString& commandLine, WindowMode mode) override;
     bool startProgram(const QString& programPath) override;
 
 private:
-    bool record(Kind kind, const QString& target, WindowMode mode);
+    bool record(const Launch& launch);
 
     QList<Launch> m_launches;
     bool m_succeeds = true;
