@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
 #include <QTextDocumentFragment>
@@ -301,6 +302,23 @@ void RichTextBox::insertPicture(const QImage& image)
     format.setWidth(image.width());
     format.setHeight(image.height());
     textCursor().insertImage(format);
+}
+
+bool RichTextBox::event(QEvent* event)
+{
+    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
+    const auto* press = static_cast<QKeyEvent*>(event);
+    if (!key || !press->modifiers().testFlag(Qt::ControlModifier) ||
+        (press->key() != Qt::Key_Tab && press->key() != Qt::Key_Backtab))
+        return QTextEdit::event(event);
+    // The key is seen here first as a possible shortcut; the key press itself may never
+    // come, as a frame of several windows takes Ctrl+Tab for moving between them. The
+    // box's own override refuses to move the focus while it is editable.
+    if (event->type() == QEvent::ShortcutOverride)
+        QWidget::focusNextPrevChild(press->key() == Qt::Key_Tab &&
+                                    !press->modifiers().testFlag(Qt::ShiftModifier));
+    event->accept();
+    return true;
 }
 
 bool RichTextBox::canInsertFromMimeData(const QMimeData* source) const

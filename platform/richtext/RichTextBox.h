@@ -65,6 +65,8 @@ Q_SIGNALS:
     void selChange();
 
 protected:
+    // Tab types a tab; Ctrl+Tab and Ctrl+Shift+Tab move to the next and previous control.
+    bool event(QEvent* event) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
     QMimeData* createMimeDataFromSelection() const override;

@@ -135,12 +135,12 @@ void ArticleCommands::DeleteArticle()
         return;
     try {
         Recordset& articles = m_session.rsArticles();
-        // A new article left unsaved is neither counted nor written by the delete.
+        // A new article left unsaved is neither counted nor written by the delete, the shown
+        // one included (its position is past the saved ones).
         articles.discardAdditions(true);
-        // Also one reached by moving through the set, where its position is no mark.
         const bool unsavedRow = !articles.isBof() && !articles.isEof() && isUnsaved(articles);
         const int count = articles.recordCount() - (unsavedRow ? 1 : 0);
-        if (unsavedRow || m_display.shownPosition() > count) {
+        if (m_display.shownPosition() > count) {
             dialogs().inform(QStringLiteral("Quorvel can't delete this article because it has not "
                                             "been saved. Delete Process stopped."),
                              kTitle, m_messageParent);

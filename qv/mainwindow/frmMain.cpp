@@ -188,9 +188,10 @@ void frmMain::buildMenus()
     addSeparator(setup, "mnuSetupSep1");
     addItem(setup, "mnuPrefs", QStringLiteral("&Preferences"), Qt::Key_F8);
 
-    // Tools and Reports are switched off: shown greyed, they cannot be opened.
+    // Tools and Reports are switched off: shown greyed, they cannot be opened. Ctrl+R still
+    // runs its command: the frame holds the item too, so its shortcut is the frame's.
     QMenu* tools = menu("mnuTools", QStringLiteral("&Tools"));
-    addItem(tools, "mnuRun", QStringLiteral("&Run"), Qt::CTRL | Qt::Key_R);
+    addAction(addItem(tools, "mnuRun", QStringLiteral("&Run"), Qt::CTRL | Qt::Key_R));
     tools->menuAction()->setEnabled(false);
     QMenu* reports = menu("mnuReports", QStringLiteral("&Reports"));
     addItem(reports, "mnuReportCat", QStringLiteral("Articles By Category"));

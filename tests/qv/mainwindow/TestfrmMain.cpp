@@ -3,6 +3,7 @@
 #include "mainwindow/frmMain.h"
 #include "profile/Prefs.h"
 #include "richtext/RichTextBox.h"
+#include "shell/ProgramFolder.h"
 #include "startup/Main.h"
 #include "startup/Session.h"
 
@@ -12,12 +13,29 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QToolBar>
+
+namespace {
+// Takes the shortcut events of the actions it watches, so that their commands do not run.
+struct ShortcutCatcher : QObject
+{
+    QObject* caught = nullptr;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::Shortcut)
+            return false;
+        caught = watched;
+        return true;
+    }
+};
+} // namespace
 
 // The main window and its article window on a database of five articles.
 class TestfrmMain : public QObject
@@ -101,8 +119,9 @@ private Q_SLOTS:
         QStringList titles;
         for (QAction* top : main().menuBar()->actions())
             titles << top->text();
-        // No TitleBar preference: an empty caption.
-        QCOMPARE(main().windowTitle(), QString());
+        // No TitleBar preference: a blank caption (left empty, the platform would show the
+        // program's name).
+        QCOMPARE(main().windowTitle(), QStringLiteral(" "));
         QCOMPARE(titles, QStringList({"&File", "&Setup", "&Tools", "&Reports", "&Help",
                                       "Newsletter"}));
         QVERIFY(!main().findChild<QMenu*>("mnuTools")->menuAction()->isEnabled());
@@ -229,6 +248,41 @@ private Q_SLOTS:
         QCOMPARE(box->text(), typed);
     }
 
+    // Every shortcut of the menus reaches its command with the focus in any box of the
+    // article window. The commands do not run: the test takes the shortcut on its way.
+    void shortcutsWorkFromEveryBox()
+    {
+        main().show();
+        QVERIFY(QTest::qWaitForWindowActive(&main()));
+        ShortcutCatcher catcher;
+        QList<QAction*> commands;
+        for (QAction* item : main().findChildren<QAction*>()) {
+            if (item->shortcut().isEmpty() || !item->objectName().startsWith(QLatin1String("mnu")))
+                continue;
+            item->setEnabled(true);
+            item->installEventFilter(&catcher);
+            commands << item;
+        }
+        QCOMPARE(commands.size(), 22);
+        const QList<QWidget*> boxes = {display().txtID,         display().cboCUName,
+                                       display().cboTechName,   display().txtDateEdited,
+                                       display().txtEditedBy,   display().txtTitle,
+                                       display().txtNote,       display().txtNote2,
+                                       display().txtReference};
+        QStringList missed;
+        for (QWidget* box : boxes) {
+            for (QAction* item : commands) {
+                box->setFocus();
+                catcher.caught = nullptr;
+                const QKeyCombination key = item->shortcut()[0];
+                QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+                if (catcher.caught != item)
+                    missed << box->objectName() + QLatin1Char(':') + item->objectName();
+            }
+        }
+        QCOMPARE(missed, QStringList());
+    }
+
     void lengthWarningAtTheLimit()
     {
         QCOMPARE(frmDisplay::lengthWarning(1024768), QString());
@@ -307,12 +361,106 @@ private Q_SLOTS:
         QCOMPARE(m_dialogs->endProgramCalls(), 1);
     }
 
-    void referenceOpensThroughTheShell()
+    // The reference is opened from the program folder; what the desktop is then asked to
+    // open is worked out from the recorded request.
+    void referenceOpensFromTheProgramFolder_data()
     {
-        display().txtReference->setText(QStringLiteral("https://www.example.com/kb/42"));
+        QTest::addColumn<QString>("reference");
+        QTest::addColumn<QString>("opened"); // "" when nothing is started
+        const auto row = [](const char* name, const char* reference, const char* opened) {
+            QTest::newRow(name) << QString::fromUtf8(reference) << QString::fromUtf8(opened);
+        };
+        row("relative", "docs/guide.pdf", "file://<program>/docs/guide.pdf");
+        row("relative upwards", " ../shared/a b.txt ", "file://<above>/shared/a b.txt");
+        row("absolute with spaces", "/srv/kb files/VPN guide.pdf", "file:///srv/kb files/VPN guide.pdf");
+        row("web address", "https://www.example.com/kb/42", "https://www.example.com/kb/42");
+        row("www", "www.example.com/kb", "https://www.example.com/kb");
+        row("mail", "mailto:help@example.com", "mailto:help@example.com");
+        row("file address", "file:///srv/kb/a.pdf", "file:///srv/kb/a.pdf");
+        row("N/A", "N/A", "");
+        row("empty", "", "");
+        row("blank", "   ", "");
+    }
+    void referenceOpensFromTheProgramFolder()
+    {
+        QFETCH(QString, reference);
+        QFETCH(QString, opened);
+        const QString program = programFolder();
+        opened.replace(QLatin1String("<program>"), program);
+        opened.replace(QLatin1String("<above>"), QFileInfo(program).path());
+        display().txtReference->setText(reference);
         display().findChild<QPushButton*>(QStringLiteral("cmdReference"))->click();
-        QCOMPARE(m_shell->launches().size(), 1);
-        QCOMPARE(m_shell->launches().front().target, QStringLiteral("https://www.example.com/kb/42"));
+        QCOMPARE(m_shell->launches().size(), opened.isEmpty() ? 0 : 1);
+        if (opened.isEmpty())
+            return;
+        const RecordingShell::Launch launch = m_shell->launches().front();
+        QCOMPARE(launch.workingFolder, program);
+        QCOMPARE(documentUrl(launch.target, launch.workingFolder).toString(), opened);
+    }
+
+    // Tab moves between the controls as the eye reads them; in the rich-text boxes, where
+    // Tab types a tab, Ctrl+Tab and Ctrl+Shift+Tab do.
+    void keyboardWalksTheWindowInReadingOrder()
+    {
+        main().show();
+        QVERIFY(QTest::qWaitForWindowActive(&main()));
+        const QStringList order = {"txtID",        "cboCUName",    "cboTechName", "txtDateEdited",
+                                   "txtEditedBy",  "txtTitle",     "txtNote",     "Check1",
+                                   "txtNote2",     "cmdReference", "txtReference", "Command1"};
+        const auto focused = [] {
+            QWidget* widget = QApplication::focusWidget();
+            return qobject_cast<QComboBox*>(widget->parentWidget()) ? widget->parentWidget()->objectName()
+                                                                   : widget->objectName();
+        };
+        const auto press = [](bool forward) {
+            QWidget* widget = QApplication::focusWidget();
+            Qt::KeyboardModifiers modifiers = forward ? Qt::NoModifier : Qt::ShiftModifier;
+            if (qobject_cast<RichTextBox*>(widget))
+                modifiers |= Qt::ControlModifier;
+            QTest::keyClick(widget, forward ? Qt::Key_Tab : Qt::Key_Backtab, modifiers);
+        };
+        display().txtID->setFocus();
+        QStringList walked = {focused()};
+        while (walked.size() < order.size()) {
+            press(true);
+            walked << focused();
+        }
+        QCOMPARE(walked, order);
+        walked = QStringList{focused()};
+        while (walked.size() < order.size()) {
+            press(false);
+            walked.prepend(focused());
+        }
+        QCOMPARE(walked, order);
+        QTest::keyClick(display().txtNote, Qt::Key_Tab);
+        QVERIFY(display().txtNote->toPlainText().contains(QLatin1Char('\t')));
+    }
+
+    // Restored, the article window is titled and never smaller than its controls need; the
+    // frame's caption stays as the preferences set it in either state.
+    void restoredArticleWindow()
+    {
+        WritePref(QStringLiteral("UserPrefs"), QStringLiteral("TitleBar"), QStringLiteral("Help desk"));
+        QVERIFY(m_quorvel->start());
+        main().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main()));
+        auto* window = qobject_cast<QMdiSubWindow*>(display().parentWidget());
+        QCOMPARE(window->windowTitle(), QString());
+        window->showNormal();
+        QCOMPARE(window->windowTitle(), QStringLiteral("Quorvel Article"));
+        QCOMPARE(main().windowTitle(), QStringLiteral("Help desk"));
+        window->resize(100, 100);
+        QCoreApplication::processEvents();
+        const QRect inside = display().rect();
+        for (QWidget* control : display().findChildren<QWidget*>()) {
+            if (control->isVisibleTo(&display()) && control->parentWidget() == &display())
+                QVERIFY2(inside.contains(control->geometry()), control->objectName().toLatin1());
+        }
+        if (!qEnvironmentVariableIsEmpty("QUORVEL_SCREENSHOTS"))
+            main().grab().save(qEnvironmentVariable("QUORVEL_SCREENSHOTS") + "/restored.png");
+        window->showMaximized();
+        QCOMPARE(main().windowTitle(), QStringLiteral("Help desk"));
+        QCOMPARE(window->windowTitle(), QString());
     }
 
     void attachmentsAskForASaveFirst()
