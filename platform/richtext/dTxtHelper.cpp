@@ -44,34 +44,77 @@ bool dTxtHelper::Convert(int mode)
     QTextCursor cursor = m_editor->textCursor();
     const int start = cursor.selectionStart();
     const int length = cursor.selectionEnd() - start;
-    const bool whole = length == 0;
-    const QString subject = whole ? m_editor->toPlainText() : cursor.selection().toPlainText();
-    QString result = subject;
-    switch (mode) {
-    case UpperCase:
-        result = subject.toUpper();
-        break;
-    case LowerCase:
-        result = subject.toLower();
-        break;
-    case ProperCase:
-        result = properCase(subject);
-        break;
-    case ToggleCase:
-        result = toggleCase(subject);
-        break;
-    default:
-        break;
+    bool wordStart = true;
+    if (length == 0) {
+        // The whole text loses its formatting; its pictures stay where they stand.
+        const QList<QTextCharFormat> pictures = pictureFormats();
+        replaceAllText(*m_editor, convertCase(m_editor->toPlainText(), mode, wordStart));
+        restorePictures(pictures);
+        return true;
     }
-    if (whole) {
-        replaceAllText(*m_editor, result);
-    } else {
-        cursor.insertText(result);
-        m_editor->setTextCursor(cursor);
+    // Each run of the selection keeps its format; pictures are passed over.
+    struct Run
+    {
+        int position;
+        int length;
+        QString text;
+        QTextCharFormat format;
+    };
+    QList<Run> runs;
+    const int end = start + length;
+    for (QTextBlock block = m_editor->document()->findBlock(start);
+         block.isValid() && block.position() < end; block = block.next()) {
+        wordStart = true;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int from = qMax(start, fragment.position());
+            const int to = qMin(end, fragment.position() + fragment.length());
+            if (from >= to)
+                continue;
+            if (fragment.charFormat().isImageFormat()) {
+                wordStart = true;
+                continue;
+            }
+            const QString text = fragment.text().mid(from - fragment.position(), to - from);
+            runs.append({from, to - from, convertCase(text, mode, wordStart), fragment.charFormat()});
+        }
     }
-    if (length > 0)
-        SelectText(start, length);
+    cursor.beginEditBlock();
+    for (auto run = runs.crbegin(); run != runs.crend(); ++run) {
+        cursor.setPosition(run->position);
+        cursor.setPosition(run->position + run->length, QTextCursor::KeepAnchor);
+        cursor.insertText(run->text, run->format);
+    }
+    cursor.endEditBlock();
+    SelectText(start, length);
     return true;
+}
+
+QList<QTextCharFormat> dTxtHelper::pictureFormats() const
+{
+    QList<QTextCharFormat> formats;
+    for (QTextBlock block = m_editor->document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.charFormat().isImageFormat()) {
+                for (int i = 0; i < fragment.length(); ++i)
+                    formats.append(fragment.charFormat());
+            }
+        }
+    }
+    return formats;
+}
+
+void dTxtHelper::restorePictures(const QList<QTextCharFormat>& pictures)
+{
+    QTextDocument* document = m_editor->document();
+    QTextCursor cursor(document);
+    for (const QTextCharFormat& picture : pictures) {
+        cursor = document->find(QString(QChar::ObjectReplacementCharacter), cursor);
+        if (cursor.isNull())
+            return;
+        cursor.setCharFormat(picture);
+    }
 }
 
 bool dTxtHelper::onEditor(void (QTextEdit::*action)())
@@ -299,24 +342,30 @@ bool dTxtHelper::TabStops(int n)
     return true;
 }
 
-QString dTxtHelper::toggleCase(const QString& text)
+QString dTxtHelper::convertCase(const QString& text, int mode, bool& wordStart)
 {
     QString result = text;
-    for (QChar& c : result)
-        c = c == c.toUpper() ? c.toLower() : c.toUpper();
-    return result;
-}
-
-QString dTxtHelper::properCase(const QString& text)
-{
-    QString result = text.toLower();
-    bool wordStart = true;
-    for (QChar& c : result) {
-        if (wordStart && c.isLetter())
-            c = c.toUpper();
-        wordStart = !c.isLetterOrNumber();
+    switch (mode) {
+    case UpperCase:
+        return text.toUpper();
+    case LowerCase:
+        return text.toLower();
+    case ProperCase:
+        result = text.toLower();
+        for (QChar& c : result) {
+            if (wordStart && c.isLetter())
+                c = c.toUpper();
+            // An apostrophe or a hyphen joins the letters around it into one word.
+            wordStart = !c.isLetterOrNumber() && !QStringView(u"'\u2019-\u2010\u2011").contains(c);
+        }
+        return result;
+    case ToggleCase:
+        for (QChar& c : result)
+            c = c == c.toUpper() ? c.toLower() : c.toUpper();
+        return result;
+    default:
+        return text;
     }
-    return result;
 }
 
 bool dTxtHelper::editorBound()

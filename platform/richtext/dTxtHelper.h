@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QColor>
+#include <QList>
+#include <QTextCharFormat>
 #include <QPointer>
 #include <QString>
 
@@ -51,8 +53,13 @@ public:
     QString errorText() const { return m_errorText; }
 
 private:
-    static QString toggleCase(const QString& text);
-    static QString properCase(const QString& text);
+    // The text in the case of the mode. `wordStart` tells whether a word starts at its
+    // beginning, and is left telling whether one starts after it.
+    static QString convertCase(const QString& text, int mode, bool& wordStart);
+    // The formats of the document's pictures, in order.
+    QList<QTextCharFormat> pictureFormats() const;
+    // Gives the object characters of the text, in order, the pictures' formats back.
+    void restorePictures(const QList<QTextCharFormat>& pictures);
     bool editorBound();
     // Runs one of the box's own edit commands; false before SetEditor.
     bool onEditor(void (QTextEdit::*action)());

@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTest>
 
 using namespace RichTextSamples;
@@ -52,6 +53,7 @@ private Q_SLOTS:
         delete m_dir;
     }
 
+    // Rows with a picture ("#") give it as RTF; the picture stays in place as a picture.
     void convert_data()
     {
         QTest::addColumn<QString>("text");
@@ -62,9 +64,15 @@ private Q_SLOTS:
         QTest::newRow("toggle whole text") << "Hello World" << 0 << 0 << 3 << "hELLO wORLD";
         QTest::newRow("upper whole text") << "mixed Case 1" << 0 << 0 << 0 << "MIXED CASE 1";
         QTest::newRow("lower selection") << "xABCx" << 1 << 3 << 1 << "xabcx";
-        QTest::newRow("proper case") << "the QUICK o'neil fox" << 0 << 0 << 2
-                                     << "The Quick O'Neil Fox";
+        QTest::newRow("proper case") << "the QUICK fox\nsaid:hi (3rd)" << 0 << 0 << 2
+                                     << "The Quick Fox\nSaid:Hi (3rd)";
+        QTest::newRow("proper case, apostrophes and hyphens")
+            << "o'neil e-mail DON\u2019T" << 0 << 0 << 2 << "O'neil E-mail Don\u2019t";
         QTest::newRow("unknown mode") << "Same" << 0 << 0 << 7 << "Same";
+        QTest::newRow("upper whole text with a picture") << "ab#cd" << 0 << 0 << 0 << "AB#CD";
+        QTest::newRow("proper case over a picture") << "ab#cd ef" << 0 << 0 << 2 << "Ab#Cd Ef";
+        QTest::newRow("upper selection over a picture") << "ab#cd" << 1 << 3 << 0 << "aB#Cd";
+        QTest::newRow("toggle selection of a picture") << "a#b" << 1 << 1 << 3 << "a#b";
     }
 
     void convert()
@@ -74,12 +82,22 @@ private Q_SLOTS:
         QFETCH(int, length);
         QFETCH(int, mode);
         QFETCH(QString, expected);
-        m_box->setText(text);
+        const QString pictureRtf = QStringLiteral("{\\pict\\pngblip %1}")
+                                       .arg(QString::fromLatin1(picture("PNG", 2, 2).toHex()));
+        m_box->setText(text.contains(QLatin1Char('#'))
+                           ? rtfDocument(text.replace(QLatin1Char('#'), pictureRtf))
+                           : text);
         QVERIFY(m_helper->SelectText(start, length));
         QVERIFY(m_helper->Convert(mode));
-        QCOMPARE(m_box->text(), expected);
+        QCOMPARE(m_box->text(), expected.replace(QLatin1Char('#'), QChar::ObjectReplacementCharacter));
         QCOMPARE(m_box->selStart(), length > 0 ? start : 0);
         QCOMPARE(m_box->selLength(), length);
+        int pictures = 0;
+        for (QTextBlock block = m_box->document()->begin(); block.isValid(); block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it)
+                pictures += it.fragment().charFormat().isImageFormat() ? it.fragment().length() : 0;
+        }
+        QCOMPARE(pictures, int(expected.count(QChar::ObjectReplacementCharacter)));
     }
 
     void convertWholeTextDropsFormatting()
@@ -94,15 +112,18 @@ private Q_SLOTS:
         }
     }
 
-    void convertSelectionKeepsTheRest()
+    // Converting a selection keeps each run's format, inside and around it.
+    void convertSelectionKeepsFormats()
     {
         m_box->setTextRtf(rtfDocument("\\b bold\\b0  rest"));
-        m_helper->SelectText(5, 4);
+        m_helper->SelectText(2, 5);
         m_helper->Convert(0);
-        QCOMPARE(m_box->text(), QStringLiteral("bold REST"));
-        QCOMPARE(m_box->selText(), QStringLiteral("REST"));
-        m_helper->SelectText(0, 4);
-        QVERIFY(m_box->selBold());
+        QCOMPARE(m_box->text(), QStringLiteral("boLD REst"));
+        QCOMPARE(m_box->selText(), QStringLiteral("LD RE"));
+        for (const auto& [start, bold] : {std::pair{0, true}, {2, true}, {5, false}, {7, false}}) {
+            m_helper->SelectText(start, 1);
+            QCOMPARE(m_box->selBold(), bold);
+        }
     }
 
     void loadFromFile_data()
