@@ -7,8 +7,9 @@ class Recordset;
 // An article and the current row of an article set.
 namespace ArticleRow {
 
-// The current row as an article. A field without a value reads as empty text, and so do
-// the plain texts in a table that has no such columns. Throws DbError without a current row.
+// The current row as an article. A field without a value reads as empty text, and so does
+// a column the table lacks (the plain texts, in an older layout). Throws DbError without a
+// current row.
 Article read(const Recordset& row);
 
 // Sets the fields of the current row to the article's values; they stay pending until
