@@ -97,7 +97,6 @@ frmMain::frmMain(Session& session, QWidget* parent) : QMainWindow(parent), m_ses
     connect(m_displayWindow, &QMdiSubWindow::windowStateChanged, this,
             &frmMain::titleArticleWindow);
     m_displayWindow->showMaximized();
-    titleArticleWindow();
     connect(m_display, &frmDisplay::closeRequested, this, &frmMain::exitProgram);
     Display_Data();
     m_session.AskBeforeSave = true;
