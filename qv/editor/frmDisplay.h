@@ -44,6 +44,9 @@ public:
     // The warning for a Problem and Solution of this many plain characters ("" when none).
     static QString lengthWarning(qsizetype totalCharacters);
 
+    // Fills the category and author lists from the session's name lists (again).
+    void FillNameLists();
+
     // The font of the hidden plain copies of Problem and Solution.
     QFont plainCopyFont() const;
     void setPlainCopyFont(const QFont& font);
@@ -75,7 +78,6 @@ protected:
 private:
     void buildControls();
     void loadCaptions();
-    void FillNameLists();
     void typeAhead(QComboBox* list, TypeAhead& cursor);
     void checkId(const QString& text);
     void updateLengthWarning();

@@ -8,8 +8,17 @@
 #include "profile/Prefs.h"
 #include "security/PasswordSwitch.h"
 #include "security/frmLogin.h"
+#include "settings/General.h"
+#include "settings/UserGuide.h"
+#include "settings/UserPrefs.h"
+#include "settings/frmDataPath.h"
+#include "settings/frmPrefs.h"
+#include "settings/frmRun.h"
+#include "settings/frmSetupCG.h"
+#include "settings/frmSetupUsers.h"
 #include "shell/Shell.h"
 #include "startup/AppInfo.h"
+#include "startup/NameLists.h"
 #include "startup/Session.h"
 #include "ui/Dialogs.h"
 
@@ -63,10 +72,8 @@ const ToolButton kToolButtons[] = {
 
 // Commands whose windows are not part of the program yet: present, but switched off.
 const char* const kLaterCommands[] = {
-    "mnuPrint",      "mnuLength",
-    "mnuHTMLCurrent", "mnuHTMLAll",     "mnuGoTo",     "mnuSearch",
-    "mnuCategories",   "mnuUsers",    "mnuData",          "mnuLabels",
-    "mnuPrefs",      "mnuGen",          "mnuMan"};
+    "mnuPrint", "mnuLength", "mnuHTMLCurrent", "mnuHTMLAll", "mnuGoTo", "mnuSearch",
+    "mnuLabels"};
 
 } // namespace
 
@@ -84,6 +91,7 @@ frmMain::frmMain(Session& session, QWidget* parent) : QMainWindow(parent), m_ses
     m_articles = std::make_unique<ArticleCommands>(session, *m_display, [this] { refresh(); },
                                                    this);
     connectCommands();
+    connectSettingsCommands();
     disableLaterCommands();
     m_displayWindow = m_mdi->addSubWindow(m_display);
     // Untitled, so that the maximized article window leaves the frame's caption as the
@@ -97,6 +105,7 @@ frmMain::frmMain(Session& session, QWidget* parent) : QMainWindow(parent), m_ses
     connect(m_display, &frmDisplay::closeRequested, this, &frmMain::exitProgram);
     m_session.AskBeforeSave = true;
     setWindowTitle(ReadPref(QStringLiteral("UserPrefs"), QStringLiteral("TitleBar")));
+    m_toolbar->setVisible(UserPrefs::toolbarShown());
     resize(1000, 760);
 }
 
@@ -232,6 +241,47 @@ void frmMain::connectCommands()
             [] { shell().openDocument(AppInfo::supportPageAddress()); });
     connect(command("mnuNewsletter"), &QAction::triggered, this,
             [] { shell().openDocument(AppInfo::newsletterPageAddress()); });
+}
+
+void frmMain::connectSettingsCommands()
+{
+    const auto gated = [this](const char* name, const QString& readOnlyMessage,
+                              std::function<void()> open) {
+        connect(command(name), &QAction::triggered, this, [this, readOnlyMessage, open] {
+            if (RightsGate::allows(m_session.login, readOnlyMessage, this))
+                open();
+        });
+    };
+    gated("mnuCategories", frmSetupCG::ReadOnlyMessage, [this] {
+        openNameList(new frmSetupCG(m_session.db(), m_session.rsArticles(), this));
+    });
+    gated("mnuUsers", frmSetupUsers::ReadOnlyMessage, [this] {
+        openNameList(new frmSetupUsers(m_session.db(), m_session.rsArticles(), this));
+    });
+    gated("mnuData", frmDataPath::ReadOnlyMessage,
+          [this] { (new frmDataPath(this, [this] { return exitProgram(); }))->show(); });
+    connect(command("mnuPrefs"), &QAction::triggered, this,
+            [this] { (new frmPrefs(this, m_toolbar))->show(); });
+    connect(command("mnuGen"), &QAction::triggered, this, [this] {
+        (new General(m_session.rsArticles().recordCount(), this))->show();
+    });
+    connect(command("mnuRun"), &QAction::triggered, this, [this] {
+        if (!m_run)
+            m_run = new frmRun(this);
+        m_run->show();
+    });
+    connect(command("mnuMan"), &QAction::triggered, this, &UserGuide::open);
+}
+
+void frmMain::openNameList(frmNameList* window)
+{
+    connect(window, &frmNameList::closed, this, [this] {
+        m_session.CategoryNames = NameLists::load(m_session.db(), NameLists::Categories);
+        m_session.AuthorNames = NameLists::load(m_session.db(), NameLists::Authors);
+        m_display->FillNameLists();
+        Display_Data();
+    });
+    window->show();
 }
 
 void frmMain::disableLaterCommands()

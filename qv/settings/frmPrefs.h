@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDate>
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QToolBar;
+
+// The preferences dialog: the main window's title, the date format of new articles,
+// whether attachments open in the built-in viewer and whether the toolbar is shown. Each
+// opening reads the preferences file afresh; OK writes them, applies the title and the
+// toolbar to the main window and closes. A write that fails is reported and the dialog
+// stays open. The main window is blocked while the dialog is open.
+class frmPrefs : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // `today` is the date the format rows show.
+    frmPrefs(QWidget* mainWindow, QToolBar* toolbar, const QDate& today = QDate::currentDate());
+
+private:
+    void buildControls();
+    void load(const QDate& today);
+    void save();
+
+    QWidget* m_mainWindow;
+    QToolBar* m_toolbar;
+    QLineEdit* Text1 = nullptr;
+    QListWidget* List1 = nullptr;
+    QLineEdit* Text2 = nullptr;
+    QLineEdit* Text3 = nullptr;
+    QLineEdit* Text4 = nullptr;
+    QCheckBox* Check1 = nullptr;
+    QCheckBox* chkToolbar = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+};
