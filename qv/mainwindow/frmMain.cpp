@@ -259,7 +259,7 @@ void frmMain::connectSettingsCommands()
         openNameList(new frmSetupUsers(m_session.db(), m_session.rsArticles(), this));
     });
     gated("mnuData", frmDataPath::ReadOnlyMessage,
-          [this] { (new frmDataPath(this, [this] { return exitProgram(); }))->show(); });
+          [this] { (new frmDataPath(this, [this] { exitProgram(); }))->show(); });
     connect(command("mnuPrefs"), &QAction::triggered, this,
             [this] { (new frmPrefs(this, m_toolbar))->show(); });
     connect(command("mnuGen"), &QAction::triggered, this, [this] {

@@ -19,7 +19,7 @@ const QString frmDataPath::ReadOnlyMessage =
     QStringLiteral("Can't display the Database Path. The current user rights are set to read "
                    "only.");
 
-frmDataPath::frmDataPath(QWidget* mainWindow, std::function<bool()> endProgram)
+frmDataPath::frmDataPath(QWidget* mainWindow, std::function<void()> endProgram)
     : QDialog(mainWindow), m_endProgram(std::move(endProgram))
 {
     setObjectName(QStringLiteral("frmDataPath"));
@@ -60,8 +60,7 @@ void frmDataPath::save()
         dialogs().inform(QStringLiteral("The database path has been changed. Please restart "
                                         "Quorvel."),
                          QStringLiteral("Quorvel"), this);
-        if (m_endProgram())
-            return;
+        m_endProgram();
     }
     accept();
 }

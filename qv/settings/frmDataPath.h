@@ -16,14 +16,14 @@ class frmDataPath : public QDialog
 public:
     static const QString ReadOnlyMessage;
 
-    // `endProgram` ends the program the way the main window's Exit does (asking about
-    // unsaved edits first); false when the user chose to stay.
-    frmDataPath(QWidget* mainWindow, std::function<bool()> endProgram);
+    // `endProgram` ends the program the way the main window's Exit does, asking about
+    // unsaved edits first; the user may choose to stay. The dialog closes either way.
+    frmDataPath(QWidget* mainWindow, std::function<void()> endProgram);
 
 private:
     void save();
 
-    std::function<bool()> m_endProgram;
+    std::function<void()> m_endProgram;
     QLineEdit* Text1 = nullptr;
     QString m_loadedPath;
 };

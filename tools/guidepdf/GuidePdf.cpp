@@ -10,16 +10,18 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextTable>
 
 namespace GuidePdf {
 
 namespace {
 
-// The width of the text on an A4 page with 2 cm margins, in the document's pixels (96 per
-// inch): 170 mm.
-constexpr double kTextWidth = 170 / 25.4 * 96;
+// The width of the text on an A4 page with the margins that printing a document gives it
+// (about 22 mm), in the document's pixels (96 per inch): 165 mm.
+constexpr double kTextWidth = 165 / 25.4 * 96;
 
-// Loads every picture the document names and fits it to the text width.
+// Loads every picture the document names, fits it to the text width and gives it some
+// room above and below.
 bool loadPictures(QTextDocument& document, const QDir& folder, QString* error)
 {
     QList<QPair<int, QTextImageFormat>> pictures;
@@ -44,8 +46,30 @@ bool loadPictures(QTextDocument& document, const QDir& folder, QString* error)
         cursor.setPosition(position);
         cursor.setPosition(position + 1, QTextCursor::KeepAnchor);
         cursor.setCharFormat(format);
+        QTextBlockFormat room;
+        room.setTopMargin(6);
+        room.setBottomMargin(10);
+        cursor.mergeBlockFormat(room);
     }
     return true;
+}
+
+// Thin ruled tables with some room around the cell texts, as wide as the page.
+void formatTables(QTextDocument& document)
+{
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        QTextTable* table = QTextCursor(block).currentTable();
+        if (!table || table->firstPosition() != block.position())
+            continue;
+        QTextTableFormat format = table->format();
+        format.setBorderCollapse(true);
+        format.setBorder(1);
+        format.setBorderBrush(Qt::gray);
+        format.setCellSpacing(0);
+        format.setCellPadding(4);
+        format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+        table->setFormat(format);
+    }
 }
 
 // Starts every top-level heading but the first on a new page; returns the first one's text.
@@ -78,6 +102,7 @@ bool write(const QString& markdown, const QString& pictureFolder, const QString&
     document.setMarkdown(markdown);
     if (!loadPictures(document, QDir(pictureFolder), error))
         return false;
+    formatTables(document);
     const QString title = breakBeforeChapters(document);
 
     QSaveFile file(pdfPath);
@@ -86,9 +111,10 @@ bool write(const QString& markdown, const QString& pictureFolder, const QString&
         return false;
     }
     {
+        // Without margins of its own the page takes those that printing a document adds.
         QPdfWriter pdf(&file);
         pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter));
+                                      QMarginsF(), QPageLayout::Millimeter));
         pdf.setTitle(title);
         pdf.setCreator(QStringLiteral("Quorvel"));
         document.print(&pdf);
