@@ -4,11 +4,8 @@
 #include "settings/UserPrefs.h"
 #include "ui/Dialogs.h"
 
-#include <QDialogButtonBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 const QString kSection = QStringLiteral("General");
@@ -20,34 +17,15 @@ const QString frmDataPath::ReadOnlyMessage =
                    "only.");
 
 frmDataPath::frmDataPath(QWidget* mainWindow, std::function<void()> endProgram)
-    : QDialog(mainWindow), m_endProgram(std::move(endProgram))
+    : LineEntryDialog(mainWindow, "frmDataPath", QStringLiteral(" Database Path"),
+                      QStringLiteral("&Database Path:"), QStringLiteral("&OK"),
+                      QStringLiteral("&Cancel")),
+      m_endProgram(std::move(endProgram))
 {
-    setObjectName(QStringLiteral("frmDataPath"));
-    setWindowTitle(QStringLiteral(" Database Path"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowModality(Qt::WindowModal);
-
-    auto* label = new QLabel(QStringLiteral("&Database Path:"), this);
-    label->setObjectName(QStringLiteral("Label1"));
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setMinimumWidth(460);
-    label->setBuddy(Text1);
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("Command1"));
-    ok->setDefault(true);
-    QPushButton* cancel =
-        buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("Command2"));
-    cancel->setAutoDefault(false);
-    auto* page = new QVBoxLayout(this);
-    page->addWidget(label);
-    page->addWidget(Text1);
-    page->addWidget(buttons);
-    connect(ok, &QPushButton::clicked, this, &frmDataPath::save);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
+    connect(Command1, &QPushButton::clicked, this, &frmDataPath::save);
     Text1->setText(ReadPref(kSection, kKey));
     m_loadedPath = Text1->text();
 }

@@ -1,15 +1,14 @@
 #pragma once
 
-#include <QDialog>
-#include <functional>
+#include "settings/LineEntryDialog.h"
 
-class QLineEdit;
+#include <functional>
 
 // The database path dialog: edits Path of section General. OK writes the path as typed;
 // when it differs from the text at opening the user is told to restart and the program
 // ends, since the running program keeps its open database. A write that fails is reported
 // and the dialog stays open. The main window is blocked while the dialog is open.
-class frmDataPath : public QDialog
+class frmDataPath : public LineEntryDialog
 {
     Q_OBJECT
 
@@ -24,6 +23,5 @@ private:
     void save();
 
     std::function<void()> m_endProgram;
-    QLineEdit* Text1 = nullptr;
     QString m_loadedPath;
 };

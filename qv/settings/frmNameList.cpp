@@ -76,6 +76,12 @@ void frmNameList::buildControls(const Design& design)
     grid->setColumnStretch(1, 1);
     grid->setColumnMinimumWidth(1, 200);
 
+    // The hidden panel keeps its room, so that the window does not change size when it shows.
+    for (QWidget* panel : entryPanel()) {
+        QSizePolicy policy = panel->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        panel->setSizePolicy(policy);
+    }
     setRowButtonsEnabled(false);
     cmdAddOk->setEnabled(false);
     hideEntryPanel();
@@ -122,10 +128,14 @@ void frmNameList::showEntryPanel(const QString& caption, QPushButton* okButton)
     Text1->setFocus();
 }
 
+QList<QWidget*> frmNameList::entryPanel() const
+{
+    return {lblName, Text1, cmdAddOk, cmdEditOk, cmdCancel};
+}
+
 void frmNameList::hideEntryPanel()
 {
-    for (QWidget* panel : std::initializer_list<QWidget*>{lblName, Text1, cmdAddOk, cmdEditOk,
-                                                          cmdCancel})
+    for (QWidget* panel : entryPanel())
         panel->hide();
 }
 

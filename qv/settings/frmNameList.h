@@ -73,6 +73,7 @@ protected:
 
 private:
     void buildControls(const Design& design);
+    QList<QWidget*> entryPanel() const;
     void refill();
     int selectedRow() const;
     // Runs a write; one the database refuses is reported. The list is refilled either way.

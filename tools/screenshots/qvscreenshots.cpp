@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -47,6 +48,13 @@ const Shot kShots[] = {
     {"menu-setup.png", "mnuSetup"},
     {"menu-help.png", "mnuHelp"},
     {"setup-categories.png", "mnuCategories"},
+    {"setup-categories-edit.png", "mnuCategories",
+     [](frmMain& main) {
+         main.findChild<QAction*>(QStringLiteral("mnuCategories"))->trigger();
+         auto* window = main.findChild<QDialog*>(QStringLiteral("frmSetupCG"));
+         window->findChild<QListWidget*>(QStringLiteral("List1"))->setCurrentRow(3);
+         window->findChild<QPushButton*>(QStringLiteral("Command3"))->click();
+     }},
     {"setup-users.png", "mnuUsers"},
     {"database-path.png", "mnuData"},
     {"preferences.png", "mnuPrefs",
