@@ -25,7 +25,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -365,9 +364,7 @@ void frmMain::setupFont()
         return;
     m_display->setPlainCopyFont(*chosen);
     if (!EditorFont::save(*chosen))
-        dialogs().inform(QStringLiteral("The setting could not be saved to ") +
-                             QDir::toNativeSeparators(prefsFilePath()) + QStringLiteral("."),
-                         QStringLiteral("Quorvel"), this);
+        UserPrefs::reportUnsaved(this);
 }
 
 namespace {

@@ -62,14 +62,25 @@ bool toolbarShown()
     return !value || *value != 0.0;
 }
 
-bool save(const QString& section, const QString& key, const QString& value,
-          QWidget* messageParent)
+void reportUnsaved(QWidget* messageParent)
 {
-    if (WritePref(section, key, value))
-        return true;
     dialogs().inform(QStringLiteral("The setting could not be saved to ") +
                          QDir::toNativeSeparators(prefsFilePath()) + QLatin1Char('.'),
                      QStringLiteral("Quorvel"), messageParent);
+}
+
+bool save(const QString& section, const QString& key, const QString& value,
+          QWidget* messageParent)
+{
+    return save(section, {{key, value}}, messageParent);
+}
+
+bool save(const QString& section, const PrivateProfile::Entries& entries,
+          QWidget* messageParent)
+{
+    if (WritePrefs(section, entries))
+        return true;
+    reportUnsaved(messageParent);
     return false;
 }
 

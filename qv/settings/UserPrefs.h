@@ -1,5 +1,7 @@
 #pragma once
 
+#include "profile/PrivateProfile.h"
+
 #include <QList>
 #include <QString>
 
@@ -32,9 +34,14 @@ bool isTicked(const QString& value);
 // 0 (an absent or unreadable value keeps the toolbar).
 bool toolbarShown();
 
-// Writes one value of the preferences file. A write that fails says so (OK, title
-// "Quorvel") and returns false.
+// Says that the preferences file could not be written (OK, title "Quorvel").
+void reportUnsaved(QWidget* messageParent);
+
+// Writes one value, or several values of one section (all or none), of the preferences
+// file. A write that fails is reported and returns false.
 bool save(const QString& section, const QString& key, const QString& value,
+          QWidget* messageParent);
+bool save(const QString& section, const PrivateProfile::Entries& entries,
           QWidget* messageParent);
 
 } // namespace UserPrefs

@@ -101,20 +101,20 @@ void frmPrefs::load(const QDate& today)
 
 void frmPrefs::save()
 {
-    const auto write = [this](const char* key, const QString& value) {
-        return UserPrefs::save(kSection, QLatin1String(key), value, this);
-    };
     const auto digit = [](const QCheckBox* box) {
         return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
     };
-    if (!write("UseViewerForImages", digit(Check1)) || !write("TitleBar", Text1->text()) ||
-        !write("Show Toolbar", digit(chkToolbar)))
+    PrivateProfile::Entries entries = {{QStringLiteral("UseViewerForImages"), digit(Check1)},
+                                       {QStringLiteral("TitleBar"), Text1->text()},
+                                       {QStringLiteral("Show Toolbar"), digit(chkToolbar)}};
+    // Without a chosen row the stored format stays.
+    const QList<QListWidgetItem*> chosen = List1->selectedItems();
+    if (!chosen.isEmpty())
+        entries.append({QStringLiteral("DateFormat"),
+                        UserPrefs::dateFormats().at(List1->row(chosen.first())).stored});
+    if (!UserPrefs::save(kSection, entries, this))
         return;
     m_mainWindow->setWindowTitle(Text1->text());
-    const QList<QListWidgetItem*> chosen = List1->selectedItems();
-    if (!chosen.isEmpty() &&
-        !write("DateFormat", UserPrefs::dateFormats().at(List1->row(chosen.first())).stored))
-        return;
     m_toolbar->setVisible(chkToolbar->isChecked());
     accept();
 }

@@ -12,8 +12,8 @@ class QToolBar;
 // The preferences dialog: the main window's title, the date format of new articles,
 // whether attachments open in the built-in viewer and whether the toolbar is shown. Each
 // opening reads the preferences file afresh; OK writes them, applies the title and the
-// toolbar to the main window and closes. A write that fails is reported and the dialog
-// stays open. The main window is blocked while the dialog is open.
+// toolbar to the main window and closes. The values are written all or none; a write
+// that fails is reported and the dialog stays open. The main window is blocked while the dialog is open.
 class frmPrefs : public QDialog
 {
     Q_OBJECT
