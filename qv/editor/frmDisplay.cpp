@@ -260,6 +260,8 @@ void frmDisplay::loadCaptions()
 
 void frmDisplay::FillNameLists()
 {
+    cboCUName->clear();
+    cboTechName->clear();
     for (const QString& name : m_session.CategoryNames)
         cboCUName->addItem(name);
     for (const QString& name : m_session.AuthorNames)

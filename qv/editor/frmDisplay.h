@@ -52,6 +52,9 @@ public:
     // The warning for a Problem and Solution of this many plain characters ("" when none).
     static QString lengthWarning(qsizetype totalCharacters);
 
+    // Fills the category and author lists from the session's name lists (again).
+    void FillNameLists();
+
     // The font of the hidden plain copies of Problem and Solution.
     QFont plainCopyFont() const;
     void setPlainCopyFont(const QFont& font);
@@ -86,7 +89,6 @@ private:
     void fill(const Article& article, const QString& documentEnd, int position);
     void showListText(QComboBox* list, const QString& text);
     void loadCaptions();
-    void FillNameLists();
     void typeAhead(QComboBox* list, TypeAhead& cursor);
     void checkId(const QString& text);
     void updateLengthWarning();

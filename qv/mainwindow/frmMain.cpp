@@ -10,15 +10,23 @@
 #include "profile/Prefs.h"
 #include "security/PasswordSwitch.h"
 #include "security/frmLogin.h"
+#include "settings/General.h"
+#include "settings/UserGuide.h"
+#include "settings/UserPrefs.h"
+#include "settings/frmDataPath.h"
+#include "settings/frmPrefs.h"
+#include "settings/frmRun.h"
+#include "settings/frmSetupCG.h"
+#include "settings/frmSetupUsers.h"
 #include "shell/Shell.h"
 #include "startup/AppInfo.h"
+#include "startup/NameLists.h"
 #include "startup/Session.h"
 #include "ui/Dialogs.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -65,10 +73,8 @@ const ToolButton kToolButtons[] = {
 
 // Commands whose windows are not part of the program yet: present, but switched off.
 const char* const kLaterCommands[] = {
-    "mnuPrint",      "mnuLength",
-    "mnuHTMLCurrent", "mnuHTMLAll",     "mnuGoTo",     "mnuSearch",
-    "mnuCategories",   "mnuUsers",    "mnuData",          "mnuLabels",
-    "mnuPrefs",      "mnuGen",          "mnuMan"};
+    "mnuPrint", "mnuLength", "mnuHTMLCurrent", "mnuHTMLAll", "mnuGoTo", "mnuSearch",
+    "mnuLabels"};
 
 } // namespace
 
@@ -86,6 +92,7 @@ frmMain::frmMain(Session& session, QWidget* parent) : QMainWindow(parent), m_ses
     m_articles = std::make_unique<ArticleCommands>(session, *m_display, [this] { reload(); },
                                                    this);
     connectCommands();
+    connectSettingsCommands();
     disableLaterCommands();
     m_displayWindow = m_mdi->addSubWindow(m_display);
     // Restored, the article window never gets smaller than its controls need.
@@ -101,6 +108,7 @@ frmMain::frmMain(Session& session, QWidget* parent) : QMainWindow(parent), m_ses
     Display_Data();
     m_session.AskBeforeSave = true;
     setCaption(ReadPref(QStringLiteral("UserPrefs"), QStringLiteral("TitleBar")));
+    m_toolbar->setVisible(UserPrefs::toolbarShown());
     resize(1000, 760);
 }
 
@@ -187,10 +195,10 @@ void frmMain::buildMenus()
     addSeparator(setup, "mnuSetupSep1");
     addItem(setup, "mnuPrefs", QStringLiteral("&Preferences"), Qt::Key_F8);
 
-    // Tools and Reports are switched off: shown greyed, they cannot be opened. Ctrl+R still
-    // runs its command: the frame holds the item too, so its shortcut is the frame's.
+    // Tools and Reports are switched off: shown greyed, they cannot be opened, and their
+    // items, Ctrl+R included, are out of reach.
     QMenu* tools = menu("mnuTools", QStringLiteral("&Tools"));
-    addAction(addItem(tools, "mnuRun", QStringLiteral("&Run"), Qt::CTRL | Qt::Key_R));
+    addItem(tools, "mnuRun", QStringLiteral("&Run"), Qt::CTRL | Qt::Key_R);
     tools->menuAction()->setEnabled(false);
     QMenu* reports = menu("mnuReports", QStringLiteral("&Reports"));
     addItem(reports, "mnuReportCat", QStringLiteral("Articles By Category"));
@@ -255,6 +263,51 @@ void frmMain::connectCommands()
             [] { shell().openDocument(AppInfo::supportPageAddress()); });
     connect(command("mnuNewsletter"), &QAction::triggered, this,
             [] { shell().openDocument(AppInfo::newsletterPageAddress()); });
+}
+
+void frmMain::connectSettingsCommands()
+{
+    const auto gated = [this](const char* name, const QString& readOnlyMessage,
+                              std::function<void()> open) {
+        connect(command(name), &QAction::triggered, this, [this, readOnlyMessage, open] {
+            if (RightsGate::allows(m_session.login, readOnlyMessage, this))
+                open();
+        });
+    };
+    gated("mnuCategories", frmSetupCG::ReadOnlyMessage, [this] {
+        openNameList(new frmSetupCG(m_session.db(), m_session.rsArticles(), this));
+    });
+    gated("mnuUsers", frmSetupUsers::ReadOnlyMessage, [this] {
+        openNameList(new frmSetupUsers(m_session.db(), m_session.rsArticles(), this));
+    });
+    gated("mnuData", frmDataPath::ReadOnlyMessage,
+          [this] { (new frmDataPath(this, [this] { exitProgram(); }))->show(); });
+    connect(command("mnuPrefs"), &QAction::triggered, this,
+            [this] {
+                auto* prefs = new frmPrefs(this, m_toolbar);
+                connect(prefs, &frmPrefs::captionSaved, this, &frmMain::setCaption);
+                prefs->show();
+            });
+    connect(command("mnuGen"), &QAction::triggered, this, [this] {
+        (new General(m_session.rsArticles().recordCount(), this))->show();
+    });
+    connect(command("mnuRun"), &QAction::triggered, this, [this] {
+        if (!m_run)
+            m_run = new frmRun(this);
+        m_run->show();
+    });
+    connect(command("mnuMan"), &QAction::triggered, this, &UserGuide::open);
+}
+
+void frmMain::openNameList(frmNameList* window)
+{
+    connect(window, &frmNameList::closed, this, [this] {
+        m_session.CategoryNames = NameLists::load(m_session.db(), NameLists::Categories);
+        m_session.AuthorNames = NameLists::load(m_session.db(), NameLists::Authors);
+        m_display->FillNameLists();
+        Display_Data();
+    });
+    window->show();
 }
 
 void frmMain::disableLaterCommands()
@@ -354,9 +407,7 @@ void frmMain::setupFont()
         return;
     m_display->setPlainCopyFont(*chosen);
     if (!EditorFont::save(*chosen))
-        dialogs().inform(QStringLiteral("The setting could not be saved to ") +
-                             QDir::toNativeSeparators(prefsFilePath()) + QStringLiteral("."),
-                         QStringLiteral("Quorvel"), this);
+        UserPrefs::reportUnsaved(this);
 }
 
 namespace {

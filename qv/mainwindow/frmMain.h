@@ -12,6 +12,8 @@ class QToolBar;
 class Session;
 class frmDisplay;
 class frmLogin;
+class frmNameList;
+class frmRun;
 
 // The main window: a frame holding the article window, with the menus, the toolbar and
 // the keyboard shortcuts through which every command is reached.
@@ -48,6 +50,10 @@ private:
     void addSeparator(QMenu* menu, const char* name);
     QAction* command(const char* name) const;
     void connectCommands();
+    void connectSettingsCommands();
+    // Shows a list window; when it closes the name lists are read again and the current
+    // article shown.
+    void openNameList(frmNameList* window);
     void disableLaterCommands();
 
     void moveFirst();
@@ -79,4 +85,5 @@ private:
     std::unique_ptr<ArticleCommands> m_articles;
     std::unique_ptr<frmLogin> m_login;
     QString m_caption;
+    frmRun* m_run = nullptr;
 };
