@@ -1,0 +1,12 @@
+#pragma once
+
+// Many copies of Quorvel started at once on one knowledge base, alone or while another
+// program saves into it: every start must show its window.
+namespace StartTrial {
+
+int simultaneousStarts(int starts, int together, const char* journalMode, bool saving);
+// The child: Quorvel's start-up with messages and launched programs recorded; says
+// "started" or what it was told instead.
+int runStart(int argc, char* argv[]);
+
+} // namespace StartTrial
