@@ -34,6 +34,27 @@ QString addedTitle(int recordId, int save)
     return QStringLiteral("row %1 save %2").arg(recordId).arg(save);
 }
 
+// What Refresh does after a failed save: the set read again from the file, as often as it
+// takes. Returns the number of failed readings.
+int reopen(Recordset& set, Connection& connection, const QString& sql,
+           const QVariantList& parameters = {})
+{
+    for (int failures = 0;; ++failures) {
+        try {
+            set.open(connection, sql, parameters);
+            return failures;
+        } catch (const DbError&) {
+        }
+    }
+}
+
+// A saver's own article, read again; a failed reading is a failure it says.
+void reopenOwnRow(Recordset& set, Connection& connection, int recordId)
+{
+    for (int failed = reopen(set, connection, kOwnRow, {recordId}); failed > 0; --failed)
+        Trial::say("error reading the article again");
+}
+
 // The saves a saver's row holds: its own title is "saver N" after its Nth save.
 int storedSave(Recordset& set)
 {
@@ -47,12 +68,12 @@ int runSaver(const QString& path, int recordId)
     Connection connection;
     connection.open(path);
     Recordset set;
-    set.open(connection, kOwnRow, {recordId});
+    reopenOwnRow(set, connection, recordId);
     for (int save = storedSave(set) + 1;;) {
         try {
             // The added rows stay in the set: a fresh set now and then keeps it small.
             if (save % 100 == 0)
-                set.open(connection, kOwnRow, {recordId});
+                reopenOwnRow(set, connection, recordId);
             set.moveFirst();
             set.setValue(QStringLiteral("Title"), QStringLiteral("saver %1").arg(save));
             set.setValue(QStringLiteral("Problem"), document(save));
@@ -64,7 +85,7 @@ int runSaver(const QString& path, int recordId)
             ++save;
         } catch (const DbError& error) {
             Trial::say("error " + error.description().toUtf8());
-            set.open(connection, kOwnRow, {recordId});
+            reopenOwnRow(set, connection, recordId);
         }
     }
 }
@@ -158,10 +179,9 @@ int runCounter(const QString& path, int saves)
     Connection connection;
     connection.open(path);
     Recordset set;
-    set.open(connection, kArticles);
     int saved = 0;
     int conflicts = 0;
-    int errors = 0;
+    int errors = reopen(set, connection, kArticles);
     while (saved < saves) {
         try {
             set.moveFirst();
@@ -174,8 +194,7 @@ int runCounter(const QString& path, int saves)
                 ++conflicts;
             else
                 ++errors;
-            // What Refresh does: the set read again from the file.
-            set.open(connection, kArticles);
+            errors += reopen(set, connection, kArticles);
         }
     }
     Trial::say(QStringLiteral("%1 %2 %3").arg(saved).arg(conflicts).arg(errors).toLatin1());
