@@ -7,7 +7,6 @@
 #include "db/DbError.h"
 #include "mainwindow/frmMain.h"
 #include "profile/Prefs.h"
-#include "security/frmLogin.h"
 #include "startup/Main.h"
 #include "startup/QuorvelApplication.h"
 

@@ -1,8 +1,8 @@
 // Reliability trials against a fresh copy of the sample knowledge base, each started by its
 // name (see bench/README.md):
-//   BenchReliability kill [saves]                    kill -9 during saves (default 9,000)
-//   BenchReliability conflict [saves each]           two programs, one article (8,000 each)
-//   BenchReliability starts [starts] [together] [delete|wal] [saving|idle]
+//   TrialDatabase kill [saves]                 kill -9 during saves (default 9,000)
+//   TrialDatabase conflict [saves each]        two programs, one article (8,000 each)
+//   TrialDatabase starts [starts] [together] [delete|wal] [saving|idle]
 //                                   simultaneous starts (800, 50 at a time, delete, saving)
 // The program starts itself as the trials' children (the arguments beginning with "--").
 
@@ -39,7 +39,7 @@ int main(int argc, char* argv[])
                                               argument(argc, argv, 3, 50),
                                               argc > 4 ? argv[4] : "delete",
                                               argc <= 5 || qstrcmp(argv[5], "idle") != 0);
-    Trial::out() << "usage: BenchReliability kill [saves] | conflict [saves each] | "
+    Trial::out() << "usage: TrialDatabase kill [saves] | conflict [saves each] | "
                     "starts [starts] [together] [delete|wal] [saving|idle]"
                  << Qt::endl;
     return 2;
