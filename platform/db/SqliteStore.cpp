@@ -181,7 +181,7 @@ int SqliteStore::waitForLock(void* store, int attempts)
     // Short sleeps first: most locks are held for a commit of a few milliseconds. Never
     // longer than a commit either: a program that saves again and again frees the file only
     // for a moment between its saves, and one that looked less often would rarely get in.
-    static constexpr int kSleepsMs[] = {1, 2, 5, 10, 15, 20};
+    static constexpr int kSleepsMs[] = {1, 2, 5, 10};
     const int sleep = kSleepsMs[std::min<size_t>(size_t(attempts), std::size(kSleepsMs) - 1)];
     sqlite3_sleep(int(std::min<qint64>(sleep, kBusyTimeoutMs - waited)));
     return 1;

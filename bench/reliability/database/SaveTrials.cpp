@@ -174,7 +174,7 @@ int killDuringSaves(int saves)
     return lost == 0 && torn == 0 && integrity == QLatin1String("ok") ? 0 : 1;
 }
 
-int runCounter(const QString& path, int saves)
+int runCounter(const QString& path, int saves, int pauseMs)
 {
     Connection connection;
     connection.open(path);
@@ -189,6 +189,7 @@ int runCounter(const QString& path, int saves)
             set.setValue(QStringLiteral("reference"), QString::number(count + 1));
             set.updateBatch();
             ++saved;
+            QThread::msleep(ulong(pauseMs));
         } catch (const DbError& error) {
             if (error.number() == DbError::RowChanged)
                 ++conflicts;
@@ -213,7 +214,8 @@ int twoProgramsSaveOneArticle(int savesEach)
     QProcess programs[2];
     for (QProcess& program : programs)
         Trial::startChild(program,
-                          {QStringLiteral("--counter"), path, QString::number(savesEach)});
+                          {QStringLiteral("--counter"), path, QString::number(savesEach),
+                           QStringLiteral("0")});
     int saved = 0;
     int conflicts = 0;
     int errors = 0;

@@ -15,7 +15,8 @@ int runSaver(const QString& path, int recordId);
 // saving; a save refused as changed by the other program reloads and tries again. The
 // field must end at the sum of both programs' successful saves.
 int twoProgramsSaveOneArticle(int savesEach);
-// The child of that trial (and the writer in the background of the start trial).
-int runCounter(const QString& path, int saves);
+// The child of that trial (and the writer in the background of the start trial), with a
+// pause after each save.
+int runCounter(const QString& path, int saves, int pauseMs);
 
 } // namespace SaveTrials

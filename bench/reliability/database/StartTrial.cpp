@@ -36,7 +36,7 @@ int runStart(int argc, char* argv[])
     return 0;
 }
 
-int simultaneousStarts(int starts, int together, const char* journalMode, bool saving)
+int simultaneousStarts(int starts, int together, const char* journalMode, Saver saver)
 {
     QTemporaryDir folder;
     const QString path = Trial::createKnowledgeBase(folder, QString::fromLatin1(journalMode));
@@ -46,12 +46,15 @@ int simultaneousStarts(int starts, int together, const char* journalMode, bool s
         return 1;
     Trial::out() << starts << " starts, " << together << " at a time, on " << path << " ("
                  << journalMode << " journal)"
-                 << (saving ? " while another program saves" : ", nothing else using it")
+                 << (saver == Saver::None           ? ", nothing else using it"
+                     : saver == Saver::TenPerSecond ? " while another program saves ten times a second"
+                                                    : " while another program saves without a pause")
                  << Qt::endl;
     QProcess writer;
-    if (saving)
-        Trial::startChild(writer,
-                          {QStringLiteral("--counter"), path, QStringLiteral("100000000")});
+    if (saver != Saver::None)
+        Trial::startChild(writer, {QStringLiteral("--counter"), path, QStringLiteral("100000000"),
+                                   saver == Saver::TenPerSecond ? QStringLiteral("100")
+                                                                : QStringLiteral("0")});
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QUORVEL_PROGRAM_DIR"), folder.path());

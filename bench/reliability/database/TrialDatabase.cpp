@@ -2,8 +2,8 @@
 // name (see bench/README.md):
 //   TrialDatabase kill [saves]                 kill -9 during saves (default 9,000)
 //   TrialDatabase conflict [saves each]        two programs, one article (8,000 each)
-//   TrialDatabase starts [starts] [together] [delete|wal] [saving|idle]
-//                                   simultaneous starts (800, 50 at a time, delete, saving)
+//   TrialDatabase starts [starts] [together] [delete|wal] [idle|saving|flat-out]
+//                              simultaneous starts (800, 50 at a time, delete, saving)
 // The program starts itself as the trials' children (the arguments beginning with "--").
 
 #include "SaveTrials.h"
@@ -17,6 +17,13 @@ int argument(int argc, char* argv[], int index, int otherwise)
 {
     return argc > index ? QByteArray(argv[index]).toInt() : otherwise;
 }
+StartTrial::Saver saver(int argc, char* argv[])
+{
+    const QByteArray name = argc > 5 ? QByteArray(argv[5]) : QByteArray("saving");
+    return name == "idle"       ? StartTrial::Saver::None
+           : name == "flat-out" ? StartTrial::Saver::FlatOut
+                                : StartTrial::Saver::TenPerSecond;
+}
 } // namespace
 
 int main(int argc, char* argv[])
@@ -27,9 +34,9 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     if (trial == "--saver" && argc == 4)
         return SaveTrials::runSaver(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toInt());
-    if (trial == "--counter" && argc == 4)
-        return SaveTrials::runCounter(QString::fromLocal8Bit(argv[2]),
-                                      QByteArray(argv[3]).toInt());
+    if (trial == "--counter" && argc == 5)
+        return SaveTrials::runCounter(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toInt(),
+                                      QByteArray(argv[4]).toInt());
     if (trial == "kill")
         return SaveTrials::killDuringSaves(argument(argc, argv, 2, 9000));
     if (trial == "conflict")
@@ -37,10 +44,9 @@ int main(int argc, char* argv[])
     if (trial == "starts")
         return StartTrial::simultaneousStarts(argument(argc, argv, 2, 800),
                                               argument(argc, argv, 3, 50),
-                                              argc > 4 ? argv[4] : "delete",
-                                              argc <= 5 || qstrcmp(argv[5], "idle") != 0);
+                                              argc > 4 ? argv[4] : "delete", saver(argc, argv));
     Trial::out() << "usage: TrialDatabase kill [saves] | conflict [saves each] | "
-                    "starts [starts] [together] [delete|wal] [saving|idle]"
+                    "starts [starts] [together] [delete|wal] [idle|saving|flat-out]"
                  << Qt::endl;
     return 2;
 }
