@@ -1,8 +1,8 @@
 #include "Main.h"
 
 #include "db/DbError.h"
-#include "db/Store.h"
 #include "db/SchemaUpgrade.h"
+#include "db/Store.h"
 #include "mainwindow/frmMain.h"
 #include "profile/Prefs.h"
 #include "security/PasswordSwitch.h"

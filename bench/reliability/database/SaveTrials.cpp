@@ -111,8 +111,8 @@ int killDuringSaves(int saves)
     };
     const auto start = [&](int saver) {
         savers[saver] = std::make_unique<QProcess>();
-        Trial::startChild(*savers[saver], {QStringLiteral("--saver"), path,
-                                           QString::number(saver + 1)});
+        Trial::startChild(*savers[saver],
+                          {QStringLiteral("--saver"), path, QString::number(saver + 1)});
         savers[saver]->waitForStarted();
     };
     for (int saver = 0; saver < kSavers; ++saver) {
@@ -213,9 +213,8 @@ int twoProgramsSaveOneArticle(int savesEach)
                  << path << Qt::endl;
     QProcess programs[2];
     for (QProcess& program : programs)
-        Trial::startChild(program,
-                          {QStringLiteral("--counter"), path, QString::number(savesEach),
-                           QStringLiteral("0")});
+        Trial::startChild(program, {QStringLiteral("--counter"), path, QString::number(savesEach),
+                                    QStringLiteral("0")});
     int saved = 0;
     int conflicts = 0;
     int errors = 0;
@@ -233,8 +232,9 @@ int twoProgramsSaveOneArticle(int savesEach)
     }
     const int stored =
         Trial::query(path, QStringLiteral("SELECT reference FROM QV WHERE Id = 1;")).toInt();
-    Trial::out() << "successful saves: " << saved << ", refused as changed by the other: "
-                 << conflicts << ", other failures: " << errors << Qt::endl
+    Trial::out() << "successful saves: " << saved
+                 << ", refused as changed by the other: " << conflicts
+                 << ", other failures: " << errors << Qt::endl
                  << "count in the file: " << stored << ", saves lost: " << saved - stored
                  << Qt::endl;
     return saved == stored ? 0 : 1;

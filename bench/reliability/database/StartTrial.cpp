@@ -46,15 +46,16 @@ int simultaneousStarts(int starts, int together, const char* journalMode, Saver 
         return 1;
     Trial::out() << starts << " starts, " << together << " at a time, on " << path << " ("
                  << journalMode << " journal)"
-                 << (saver == Saver::None           ? ", nothing else using it"
-                     : saver == Saver::TenPerSecond ? " while another program saves ten times a second"
-                                                    : " while another program saves without a pause")
+                 << (saver == Saver::None ? ", nothing else using it"
+                     : saver == Saver::TenPerSecond
+                         ? " while another program saves ten times a second"
+                         : " while another program saves without a pause")
                  << Qt::endl;
     QProcess writer;
     if (saver != Saver::None)
-        Trial::startChild(writer, {QStringLiteral("--counter"), path, QStringLiteral("100000000"),
-                                   saver == Saver::TenPerSecond ? QStringLiteral("100")
-                                                                : QStringLiteral("0")});
+        Trial::startChild(
+            writer, {QStringLiteral("--counter"), path, QStringLiteral("100000000"),
+                     saver == Saver::TenPerSecond ? QStringLiteral("100") : QStringLiteral("0")});
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QUORVEL_PROGRAM_DIR"), folder.path());
@@ -81,8 +82,8 @@ int simultaneousStarts(int starts, int together, const char* journalMode, Saver 
     }
     writer.kill();
     writer.waitForFinished(-1);
-    Trial::out() << "started: " << started << " of " << starts << ", failed: "
-                 << starts - started << Qt::endl;
+    Trial::out() << "started: " << started << " of " << starts << ", failed: " << starts - started
+                 << Qt::endl;
     for (auto failure = failures.cbegin(); failure != failures.cend(); ++failure)
         Trial::out() << "  " << failure.value() << " x " << failure.key() << Qt::endl;
     return started == starts ? 0 : 1;

@@ -6,7 +6,12 @@ namespace StartTrial {
 
 // What else uses the file meanwhile: nothing, a program saving ten times a second, or one
 // saving without a pause.
-enum class Saver { None, TenPerSecond, FlatOut };
+enum class Saver
+{
+    None,
+    TenPerSecond,
+    FlatOut
+};
 
 int simultaneousStarts(int starts, int together, const char* journalMode, Saver saver);
 // The child: Quorvel's start-up with messages and launched programs recorded; says

@@ -32,11 +32,29 @@ namespace {
 // Set in a copy of this test run as another user: the file the first copy made.
 const char kForeignFile[] = "QV_TEST_FOREIGN_FILE";
 
-enum class File {
-    Missing, Empty, Text, Truncated, NoArticleTable, NoPlainText, ReadOnly, HeldTransactions,
-    RollbackMode, WriteAhead, LockedBriefly, LockedPastTheWait
+enum class File
+{
+    Missing,
+    Empty,
+    Text,
+    Truncated,
+    NoArticleTable,
+    NoPlainText,
+    ReadOnly,
+    HeldTransactions,
+    RollbackMode,
+    WriteAhead,
+    LockedBriefly,
+    LockedPastTheWait
 };
-enum class Outcome { Refused, Opens, OpensReadOnly, Upgraded, LockedReport };
+enum class Outcome
+{
+    Refused,
+    Opens,
+    OpensReadOnly,
+    Upgraded,
+    LockedReport
+};
 
 const QString kNoPlainText = QStringLiteral(
     "ALTER TABLE QV DROP COLUMN ProblemText; ALTER TABLE QV DROP COLUMN SolutionText;");
@@ -67,8 +85,7 @@ class OtherProgram
 public:
     explicit OtherProgram(const QString& path)
     {
-        sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, SQLITE_OPEN_READWRITE,
-                        nullptr);
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
     }
     ~OtherProgram()
     {
@@ -76,7 +93,10 @@ public:
             m_later.join();
         sqlite3_close_v2(m_db);
     }
-    bool run(const char* sql) { return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
+    bool run(const char* sql)
+    {
+        return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
     // Ends its transaction from a thread of its own while this one waits.
     void commitAfter(std::chrono::milliseconds delay)
     {
@@ -165,11 +185,14 @@ void runAsOtherUser(const QString& path)
     environment.insert(QLatin1String(kForeignFile), path);
     copy.setProcessEnvironment(environment);
     if (!setpriv.isEmpty())
-        copy.start(setpriv, QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-                                        QStringLiteral("--clear-groups")} + self);
+        copy.start(setpriv,
+                   QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                               QStringLiteral("--clear-groups")} +
+                       self);
     else
         copy.start(runuser, QStringList{QStringLiteral("-u"), QStringLiteral("nobody"),
-                                        QStringLiteral("--")} + self);
+                                        QStringLiteral("--")} +
+                                self);
     QVERIFY(copy.waitForFinished(120000));
     QCOMPARE(copy.exitCode(), 0);
 }
@@ -277,12 +300,11 @@ private Q_SLOTS:
         QCOMPARE(program.mainWindow->display()->txtTitle->text(), QStringLiteral("Article 1"));
         if (outcome == Outcome::Upgraded) {
             Recordset article;
-            article.open(program.session->db(),
-                         QStringLiteral("SELECT * FROM QV WHERE Id = 1"));
+            article.open(program.session->db(), QStringLiteral("SELECT * FROM QV WHERE Id = 1"));
             const QString plain = article.value(QStringLiteral("SolutionText")).toString();
             QVERIFY(plain.startsWith(QStringLiteral("Solution 1")));
-            QCOMPARE(plain, RtfReader::plainText(
-                                article.value(QStringLiteral("Solution")).toString()));
+            QCOMPARE(plain,
+                     RtfReader::plainText(article.value(QStringLiteral("Solution")).toString()));
         }
         if (outcome == Outcome::OpensReadOnly) {
             dialogs.answerNext(Dialogs::Answer::Yes); // "Append article?"
