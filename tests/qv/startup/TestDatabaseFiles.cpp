@@ -169,32 +169,23 @@ QString make(File file, const TempProgramFolder& folder)
     return path;
 }
 
-// This test's own row run again as the unprivileged user on the file made here.
-void runAsOtherUser(const QString& path)
+// The command that runs a program as an unprivileged user, or nothing when none can.
+QStringList asOtherUser()
 {
-    const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
-    const QString runuser = QStandardPaths::findExecutable(QStringLiteral("runuser"));
-    if (setpriv.isEmpty() && runuser.isEmpty())
-        QSKIP("neither setpriv nor runuser can run the test as a user who may not write");
-    const QStringList self{QCoreApplication::applicationFilePath(),
-                           QStringLiteral("hostileFiles:") +
-                               QString::fromLatin1(QTest::currentDataTag())};
-    QProcess copy;
-    copy.setProcessChannelMode(QProcess::ForwardedChannels);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QLatin1String(kForeignFile), path);
-    copy.setProcessEnvironment(environment);
-    if (!setpriv.isEmpty())
-        copy.start(setpriv,
-                   QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-                               QStringLiteral("--clear-groups")} +
-                       self);
-    else
-        copy.start(runuser, QStringList{QStringLiteral("-u"), QStringLiteral("nobody"),
-                                        QStringLiteral("--")} +
-                                self);
-    QVERIFY(copy.waitForFinished(120000));
-    QCOMPARE(copy.exitCode(), 0);
+    QStringList command;
+    if (const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+        !setpriv.isEmpty())
+        command = QStringList{setpriv, QStringLiteral("--reuid=65534"),
+                              QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups")};
+    else if (const QString runuser = QStandardPaths::findExecutable(QStringLiteral("runuser"));
+             !runuser.isEmpty())
+        command = QStringList{runuser, QStringLiteral("-u"), QStringLiteral("nobody"),
+                              QStringLiteral("--")};
+    if (command.isEmpty() ||
+        QProcess::execute(command.first(), command.mid(1) + QStringList{QStringLiteral("true")}) !=
+            0)
+        return {};
+    return command;
 }
 } // namespace
 
@@ -244,8 +235,23 @@ private Q_SLOTS:
         if (!foreign.isEmpty())
             WritePref(QStringLiteral("General"), QStringLiteral("Path"), path);
         else if (file == File::ReadOnly && ::geteuid() == 0) {
+            // The owner may write it: this row runs again as a user who may not.
+            const QStringList command = asOtherUser();
+            if (command.isEmpty())
+                QSKIP("neither setpriv nor runuser can run the test as another user");
             const FileState before = stateOf(path);
-            runAsOtherUser(path);
+            QProcess copy;
+            copy.setProcessChannelMode(QProcess::ForwardedChannels);
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QLatin1String(kForeignFile), path);
+            copy.setProcessEnvironment(environment);
+            copy.start(command.first(),
+                       command.mid(1) +
+                           QStringList{QCoreApplication::applicationFilePath(),
+                                       QStringLiteral("hostileFiles:") +
+                                           QString::fromLatin1(QTest::currentDataTag())});
+            QVERIFY(copy.waitForFinished(120000));
+            QCOMPARE(copy.exitCode(), 0);
             QVERIFY(stateOf(path) == before);
             return;
         }
