@@ -18,6 +18,11 @@ bool Connection::isOpen() const
     return m_store != nullptr;
 }
 
+bool Connection::isReadOnly() const
+{
+    return store().isReadOnly();
+}
+
 void Connection::close()
 {
     m_store.reset();

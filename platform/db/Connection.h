@@ -16,11 +16,14 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // Opens the database that the path names. Throws DbError when the file is missing, is
-    // not a database or cannot be read. A connection that is open is closed first.
+    // Opens the database that the path names, changing nothing in it. Throws DbError when
+    // the file is missing, is not a database or cannot be read. A connection that is open
+    // is closed first.
     void open(const QString& path);
     bool isOpen() const;
     void close();
+    // Whether the open database cannot be written by this user (it was opened read-only).
+    bool isReadOnly() const;
 
     // Runs a statement that returns no rows, such as the column-adding upgrade
     // "ALTER TABLE Categories ADD COLUMN RecordID COUNTER PRIMARY KEY". Throws DbError.

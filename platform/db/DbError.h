@@ -32,14 +32,20 @@ public:
     // The recordset or connection is not open.
     static constexpr qint64 ObjectClosed = -2146824584;
 
-    DbError(qint64 number, const QString& description);
+    // Whether the store was still locked by another program when the wait for it ended, or
+    // refused the file itself.
+    enum class Cause { Other, Locked };
+
+    DbError(qint64 number, const QString& description, Cause cause = Cause::Other);
 
     qint64 number() const { return m_number; }
     QString description() const { return m_description; }
+    Cause cause() const { return m_cause; }
     const char* what() const noexcept override { return m_what.constData(); }
 
 private:
     qint64 m_number;
     QString m_description;
+    Cause m_cause;
     QByteArray m_what;
 };

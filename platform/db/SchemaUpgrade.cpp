@@ -3,8 +3,101 @@
 #include "Connection.h"
 #include "DbError.h"
 #include "Recordset.h"
+#include "Store.h"
+#include "richtext/RtfReader.h"
 
-void SchemaUpgrade::probeAndUpgrade(Connection& connection)
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+
+#include <limits>
+#include <optional>
+#include <utility>
+
+namespace {
+constexpr int kRowsPerStep = 200;
+
+// The plain-text columns the article table lacks, each beside the rich-text column it is
+// made from; empty for a table that is not of the documented layout.
+QList<std::pair<QString, QString>> missingPlainText(const Store& store)
+{
+    const std::optional<TableInfo> articles = store.table(QStringLiteral("QV"));
+    if (!articles)
+        return {};
+    const auto has = [&articles](const QString& name) {
+        for (const TableInfo::Column& column : articles->columns) {
+            if (column.name.compare(name, Qt::CaseInsensitive) == 0)
+                return true;
+        }
+        return false;
+    };
+    QList<std::pair<QString, QString>> missing;
+    for (const QString& rich : {QStringLiteral("Problem"), QStringLiteral("Solution")}) {
+        if (!has(rich))
+            return {};
+        if (!has(rich + QStringLiteral("Text")))
+            missing.append({rich, rich + QStringLiteral("Text")});
+    }
+    return missing;
+}
+
+// Adds the columns and fills them, a step of rows at a time in key order.
+void fillPlainText(Store& store, const QList<std::pair<QString, QString>>& columns,
+                   const SchemaUpgrade::Progress& progress)
+{
+    const QString table = store.identifier(QStringLiteral("QV"));
+    const QString key = store.identifier(store.table(QStringLiteral("QV"))->key);
+    QStringList rich;
+    QStringList assignments;
+    for (const auto& [richColumn, plainColumn] : columns) {
+        store.execute(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 MEMO")
+                          .arg(table, store.identifier(plainColumn)));
+        rich.append(store.identifier(richColumn));
+        assignments.append(store.identifier(plainColumn) + QStringLiteral(" = ?"));
+    }
+    int total = 0;
+    store.select(QStringLiteral("SELECT count(*) FROM %1").arg(table), {},
+                 [&total](QList<QVariant>&& row) { total = row.at(0).toInt(); });
+    QSqlQuery update(store.database());
+    if (!update.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                            .arg(table, assignments.join(QLatin1String(", ")), key)))
+        throw store.error(update.lastError());
+    const QString step = QStringLiteral("SELECT %1, %2 FROM %3 WHERE %1 > ? ORDER BY %1 LIMIT %4")
+                             .arg(key, rich.join(QLatin1String(", ")), table)
+                             .arg(kRowsPerStep);
+    int done = 0;
+    QVariant last = std::numeric_limits<qint64>::min();
+    for (bool more = true; more;) {
+        if (progress)
+            progress(done, total);
+        QList<QList<QVariant>> rows;
+        store.select(step, {last}, [&rows](QList<QVariant>&& row) { rows.append(std::move(row)); });
+        for (const QList<QVariant>& row : rows) {
+            for (int i = 1; i < row.size(); ++i)
+                update.bindValue(i - 1, RtfReader::plainText(row.at(i).toString()));
+            update.bindValue(int(row.size()) - 1, row.at(0));
+            if (!update.exec())
+                throw store.error(update.lastError());
+        }
+        done += int(rows.size());
+        more = rows.size() == kRowsPerStep;
+        if (!rows.isEmpty())
+            last = rows.last().at(0);
+    }
+    if (progress)
+        progress(total, total);
+}
+} // namespace
+
+void SchemaUpgrade::probeAndUpgrade(Connection& connection, const Progress& progress)
+{
+    if (connection.isReadOnly())
+        return;
+    addCategoryKey(connection);
+    addPlainText(connection, progress);
+}
+
+void SchemaUpgrade::addCategoryKey(Connection& connection)
 {
     try {
         Recordset probe;
@@ -18,5 +111,26 @@ void SchemaUpgrade::probeAndUpgrade(Connection& connection)
         } catch (const DbError&) {
             // A failed upgrade leaves the database as it was; the next start tries again.
         }
+    }
+}
+
+void SchemaUpgrade::addPlainText(Connection& connection, const Progress& progress)
+{
+    Store& store = connection.store();
+    try {
+        if (missingPlainText(store).isEmpty())
+            return;
+        store.beginWrite();
+    } catch (const DbError&) {
+        return;
+    }
+    try {
+        // Another copy of the program may have done it while this one waited to write.
+        const QList<std::pair<QString, QString>> missing = missingPlainText(store);
+        if (!missing.isEmpty())
+            fillPlainText(store, missing, progress);
+        store.commit();
+    } catch (const DbError&) {
+        store.rollback();
     }
 }

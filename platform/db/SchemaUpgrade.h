@@ -1,13 +1,25 @@
 #pragma once
 
+#include <functional>
+
 class Connection;
 
-// The one schema upgrade of the article database, run once per start after the connection
-// is open: a database whose query Categories2 cannot resolve RecordID has the old
-// Categories layout and gains the automatic-number primary key RecordID. Every error of
-// the probe and of the upgrade is ignored; the next start finds nothing to do.
+// The schema upgrades of the article database, run once per start after the connection is
+// open; a database that this user cannot write is left as it is. Every error of a probe or
+// an upgrade is ignored: the database stays as it was and the next start tries again.
 class SchemaUpgrade
 {
 public:
-    static void probeAndUpgrade(Connection& connection);
+    // How far a long upgrade has come: rows done of the total.
+    using Progress = std::function<void(int done, int total)>;
+
+    // A database whose query Categories2 cannot resolve RecordID has the old Categories
+    // layout and gains the automatic-number primary key RecordID. An article table without
+    // the plain-text columns ProblemText and SolutionText gains them, filled from the stored
+    // rich text in one transaction, reporting its progress.
+    static void probeAndUpgrade(Connection& connection, const Progress& progress = {});
+
+private:
+    static void addCategoryKey(Connection& connection);
+    static void addPlainText(Connection& connection, const Progress& progress);
 };

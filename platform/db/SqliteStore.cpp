@@ -1,6 +1,7 @@
 #include "SqliteStore.h"
 
 #include "DbError.h"
+#include "LongWait.h"
 
 #include <QAtomicInt>
 #include <QFileInfo>
@@ -9,10 +10,14 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
+#include <QUrl>
 
 #include <sqlite3.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <deque>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -67,9 +72,10 @@ DbError numbered(int code, const QString& description)
         if (description.startsWith(QLatin1String("no such table")))
             return DbError(DbError::UnknownTable, description);
         return DbError(DbError::StatementFailed, description);
-    case Perm:
     case Busy:
     case Locked:
+        return DbError(DbError::StoreFailure, description, DbError::Cause::Locked);
+    case Perm:
     case NoMem:
     case ReadOnly:
     case IoErr:
@@ -131,22 +137,59 @@ void SqliteStore::open(const QString& path)
     const QFileInfo file(path);
     if (!file.isFile())
         throw DbError(DbError::StoreFailure, QStringLiteral("Could not find file '%1'.").arg(path));
-    const bool readOnly = !(file.permissions() &
-                            (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
+    // Read-only whenever this user cannot write the file, whatever the reason: ownership,
+    // permissions or a read-only mount.
+    m_readOnly = ::access(QFile::encodeName(path).constData(), W_OK) != 0;
 
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
-    db.setDatabaseName(path);
-    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs);
-    if (readOnly)
-        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
-    db.setConnectOptions(options);
+    // As a URI the mode is explicit: the file is opened as it is and never created.
+    db.setDatabaseName(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) +
+                       (m_readOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw")));
+    db.setConnectOptions(m_readOnly ? QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY")
+                                    : QStringLiteral("QSQLITE_OPEN_URI"));
     if (!db.open())
         throw error(db.lastError());
-    // Reading the schema proves the file is a database.
-    run(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-    if (!readOnly)
-        run(QStringLiteral("PRAGMA journal_mode=WAL"));
+    sqlite3* engine = handle();
+    sqlite3_busy_handler(engine, &SqliteStore::waitForLock, this);
+    m_readOnly = m_readOnly || sqlite3_db_readonly(engine, "main") == 1;
+    // Settings of this connection only: nothing is written to the file while it opens, and
+    // its journal mode stays the one it has.
     run(QStringLiteral("PRAGMA synchronous=FULL"));
+    // Reading the schema proves the file is a whole database: SQLite refuses one that is
+    // not, or that is shorter than its header says.
+    run(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+}
+
+sqlite3* SqliteStore::handle() const
+{
+    return *static_cast<sqlite3* const*>(database().driver()->handle().constData());
+}
+
+int SqliteStore::waitForLock(void* store, int attempts)
+{
+    using Clock = std::chrono::steady_clock;
+    auto& self = *static_cast<SqliteStore*>(store);
+    const Clock::time_point now = Clock::now();
+    if (attempts == 0)
+        self.m_waitBegan = now;
+    const auto waited =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now - self.m_waitBegan).count();
+    if (waited >= kBusyTimeoutMs)
+        return 0;
+    if (waited >= LongWait::kNoticeAfterMs)
+        LongWait::notify();
+    // Short sleeps first: most locks are held for a commit of a few milliseconds. Never
+    // longer than a commit either: a program that saves again and again frees the file only
+    // for a moment between its saves, and one that looked less often would rarely get in.
+    static constexpr int kSleepsMs[] = {1, 2, 5, 10};
+    const int sleep = kSleepsMs[std::min<size_t>(size_t(attempts), std::size(kSleepsMs) - 1)];
+    sqlite3_sleep(int(std::min<qint64>(sleep, kBusyTimeoutMs - waited)));
+    return 1;
+}
+
+bool SqliteStore::isReadOnly() const
+{
+    return m_readOnly;
 }
 
 void SqliteStore::closeConnection()
@@ -171,17 +214,16 @@ DbError SqliteStore::error(const QSqlError& error) const
 
 DbError SqliteStore::engineError() const
 {
-    sqlite3* handle = *static_cast<sqlite3* const*>(database().driver()->handle().constData());
-    return numbered(sqlite3_extended_errcode(handle), QString::fromUtf8(sqlite3_errmsg(handle)));
+    sqlite3* engine = handle();
+    return numbered(sqlite3_extended_errcode(engine), QString::fromUtf8(sqlite3_errmsg(engine)));
 }
 
 QStringList SqliteStore::select(const QString& sql, const QVariantList& parameters,
                                 const std::function<void(QList<QVariant>&&)>& onRow) const
 {
-    sqlite3* handle = *static_cast<sqlite3* const*>(database().driver()->handle().constData());
     const QByteArray text = sql.toUtf8();
     sqlite3_stmt* prepared = nullptr;
-    if (sqlite3_prepare_v2(handle, text.constData(), int(text.size()), &prepared, nullptr) !=
+    if (sqlite3_prepare_v2(handle(), text.constData(), int(text.size()), &prepared, nullptr) !=
         SQLITE_OK)
         throw engineError();
     const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(prepared,

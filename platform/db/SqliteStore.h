@@ -2,14 +2,19 @@
 
 #include "Store.h"
 
-// An SQLite database file, opened for safety and sharing: write-ahead journal, every
-// commit synced to the disk, and a busy timeout so that two programs on one file wait for
-// each other. A file without any write permission is opened read-only.
+#include <chrono>
+
+struct sqlite3;
+
+// An SQLite database file, opened for safety and sharing: every commit synced to the disk,
+// and a statement that finds the file locked by another program waits for it (telling
+// LongWait when the wait grows long). Opening reads and never writes: the file keeps its
+// journal mode, and a file this user cannot write is opened read-only.
 class SqliteStore : public Store
 {
 public:
     // Opens an existing database file; throws DbError when it is missing, is not a
-    // database or cannot be read. SQLite never creates the file.
+    // database, is cut short or cannot be read. SQLite never creates the file.
     explicit SqliteStore(const QString& path);
     ~SqliteStore() override;
     SqliteStore(const SqliteStore&) = delete;
@@ -27,13 +32,18 @@ public:
     void beginWrite() override;
     void commit() override;
     void rollback() override;
+    bool isReadOnly() const override;
 
 private:
     void open(const QString& path);
+    sqlite3* handle() const;
+    static int waitForLock(void* store, int attempts);
     void closeConnection();
     void run(const QString& sql) const;
     DbError engineError() const;
     void addCounterKey(const QString& tableName, const QString& column);
 
     QString m_connectionName;
+    bool m_readOnly = false;
+    std::chrono::steady_clock::time_point m_waitBegan;
 };

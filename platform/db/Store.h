@@ -49,4 +49,7 @@ public:
     virtual void beginWrite() = 0;
     virtual void commit() = 0;
     virtual void rollback() = 0;
+
+    // Whether this program may not write the database (writes then fail with an error).
+    virtual bool isReadOnly() const = 0;
 };

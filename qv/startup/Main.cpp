@@ -2,6 +2,7 @@
 
 #include "db/DbError.h"
 #include "db/SchemaUpgrade.h"
+#include "db/Store.h"
 #include "mainwindow/frmMain.h"
 #include "profile/Prefs.h"
 #include "security/PasswordSwitch.h"
@@ -11,6 +12,7 @@
 #include "startup/NameLists.h"
 #include "startup/RunTimeError.h"
 #include "startup/Session.h"
+#include "startup/StartupProgress.h"
 #include "ui/Dialogs.h"
 
 #include <QAction>
@@ -49,22 +51,36 @@ void reportUnopenedDatabase(const DbError& error)
     dialogs().endProgram();
 }
 
+// Opens the database and makes sure it is a knowledge base, changing nothing in the file.
+std::unique_ptr<Connection> openKnowledgeBase(const QString& path)
+{
+    auto connection = std::make_unique<Connection>();
+    connection->open(path);
+    if (!connection->store().table(QStringLiteral("QV")))
+        throw DbError(DbError::StoreFailure,
+                      QStringLiteral("Unrecognized database format '%1'.").arg(path));
+    return connection;
+}
+
 } // namespace
 
 Program Main()
 {
+    StartupProgress progress;
     Program program;
     const QString path = ReadPref(QStringLiteral("General"), QStringLiteral("Path"));
     try {
-        auto connection = std::make_unique<Connection>();
-        connection->open(path);
-        program.session = std::make_unique<Session>(std::move(connection));
+        program.session = std::make_unique<Session>(openKnowledgeBase(path));
     } catch (const DbError& error) {
+        // A file that another program kept locked past the wait is no wrong path.
+        if (error.cause() == DbError::Cause::Locked)
+            throw;
         reportUnopenedDatabase(error);
         return {};
     }
     Session& session = *program.session;
-    SchemaUpgrade::probeAndUpgrade(session.db());
+    SchemaUpgrade::probeAndUpgrade(
+        session.db(), [&progress](int done, int total) { progress.upgrading(done, total); });
 
     session.CategoryNames = NameLists::load(session.db(), NameLists::Categories);
     session.AuthorNames = NameLists::load(session.db(), NameLists::Authors);

@@ -21,6 +21,7 @@ struct Program
 // The start-up sequence: reads the database path, opens the database, brings an old one
 // up to date, loads the name lists, opens the article set and shows the main window, or
 // with passwords on the login window, which shows the main window after a login.
-// When the database cannot be opened it says so, starts the path utility and ends the
-// program. Engine errors after the database is open travel to the caller.
+// When the path names no knowledge base it says so, starts the path utility and ends the
+// program. Engine errors after the database is open, and a file still locked by another
+// program when the wait for it ends, travel to the caller.
 Program Main();

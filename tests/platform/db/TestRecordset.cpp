@@ -2,8 +2,6 @@
 #include "db/Connection.h"
 #include "db/Recordset.h"
 
-#include <QCryptographicHash>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,13 +18,6 @@ QStringList idsOf(Recordset& set)
     for (set.moveFirst(); !set.isEof(); set.moveNext())
         ids.append(set.value(QStringLiteral("Id")).toString());
     return ids;
-}
-
-QByteArray fileDigest(const QString& path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
 } // namespace
 
@@ -63,43 +54,10 @@ private Q_SLOTS:
         m_dir.reset();
     }
 
-    void opensForSafetyAndSharing_data()
+    void commitsAreSynced()
     {
-        QTest::addColumn<QString>("pragma");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("write-ahead journal") << "PRAGMA journal_mode" << QString("wal");
-        QTest::newRow("synced commits") << "PRAGMA synchronous" << QString("2");
-        QTest::newRow("waits for the other program") << "PRAGMA busy_timeout" << QString("10000");
-    }
-    void opensForSafetyAndSharing()
-    {
-        QFETCH(QString, pragma);
-        QFETCH(QString, expected);
-        m_set.open(m_connection, pragma);
-        QCOMPARE(text(m_set.fieldNames().first()), expected);
-    }
-
-    void refusesWhatIsNoDatabase_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QTest::newRow("missing file") << QByteArray();
-        QTest::newRow("text file") << QByteArray(200, 'x');
-    }
-    void refusesWhatIsNoDatabase()
-    {
-        QFETCH(QByteArray, content);
-        QFile file(m_dir->filePath(QStringLiteral("other.db")));
-        if (!content.isEmpty())
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) && file.flush());
-        file.close();
-        Connection connection;
-        QString said;
-        QCOMPARE(errorOf([&] { connection.open(file.fileName()); }, &said), DbError::StoreFailure);
-        QVERIFY(!said.isEmpty() && !connection.isOpen());
-        // Nothing was created or written.
-        QCOMPARE(file.exists(), !content.isEmpty());
-        if (file.open(QIODevice::ReadOnly))
-            QCOMPARE(file.readAll(), content);
+        m_set.open(m_connection, QStringLiteral("PRAGMA synchronous"));
+        QCOMPARE(text(m_set.fieldNames().first()), QStringLiteral("2"));
     }
 
     void engineErrorsAreNumbered_data()
@@ -430,22 +388,6 @@ private Q_SLOTS:
         QCOMPARE(errorOf([&] { second.updateBatch(); }), DbError::RowChanged);
         second.moveLast();
         QCOMPARE(second.value(QStringLiteral("Title")).toString(), QStringLiteral("another row"));
-    }
-
-    void writeRefusedByReadOnlyFileChangesNothing()
-    {
-        m_set.close();
-        m_connection.close();
-        QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-        const QByteArray before = fileDigest(m_path);
-        m_connection.open(m_path);
-        m_set.open(m_connection, kArticles);
-        m_set.setValue(QStringLiteral("Title"), QStringLiteral("Changed"));
-        m_set.addNew();
-        QCOMPARE(errorOf([&] { m_set.updateBatch(); }), DbError::StoreFailure);
-        m_set.close();
-        m_connection.close();
-        QCOMPARE(fileDigest(m_path), before);
     }
 
     // A table without a key is addressed by rowid; a set of named columns without the key

@@ -2,6 +2,7 @@
 #include "db/Connection.h"
 #include "db/Recordset.h"
 #include "db/SchemaUpgrade.h"
+#include "richtext/RtfReader.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -64,6 +65,44 @@ private Q_SLOTS:
                          "ALTER TABLE Categories ADD COLUMN RecordID COUNTER PRIMARY KEY"));
                  }),
                  DbError::StatementFailed);
+    }
+
+    // Rich text of every kind the table may hold: RTF, plain text, nothing.
+    void plainTextIsAddedOnceFromTheRichText()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("no-plain-text.db"));
+        QVERIFY(DbTest::create(path, {TestPaths::sourceDir() + "/db/schema.sql"}));
+        QVERIFY(SqlScript::run(path, QStringLiteral(
+            "ALTER TABLE QV DROP COLUMN ProblemText; ALTER TABLE QV DROP COLUMN SolutionText;"
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 450) "
+            "INSERT INTO QV (Id, Problem, Solution) SELECT i, "
+            "'{\\rtf1\\ansi\\f0 Problem ' || i || ' \\b bold\\b0\\par}', "
+            "'{\\rtf1\\ansi\\f0 Solution ' || i || '\\par second\\par}' FROM n;"
+            "INSERT INTO QV (Id, Problem, Solution) VALUES (451, 'Call the vendor.', NULL);")));
+        Connection connection;
+        connection.open(path);
+        QList<QPair<int, int>> steps;
+        const auto record = [&steps](int done, int total) { steps.append({done, total}); };
+        SchemaUpgrade::probeAndUpgrade(connection, record);
+        QVERIFY(steps.size() > 3);
+        QCOMPARE(steps.last(), qMakePair(451, 451));
+        for (int i = 1; i < steps.size(); ++i)
+            QVERIFY(steps.at(i).first >= steps.at(i - 1).first);
+
+        Recordset articles;
+        articles.open(connection, QStringLiteral("SELECT * FROM QV ORDER BY RecordID"));
+        QVERIFY(articles.value(QStringLiteral("ProblemText")).toString().startsWith(
+            QStringLiteral("Problem 1 bold")));
+        for (; !articles.isEof(); articles.moveNext()) {
+            for (const QString& rich : {QStringLiteral("Problem"), QStringLiteral("Solution")})
+                QCOMPARE(articles.value(rich + QStringLiteral("Text")).toString(),
+                         RtfReader::plainText(articles.value(rich).toString()));
+        }
+        steps.clear();
+        const QString schema = query(path, kSchema);
+        SchemaUpgrade::probeAndUpgrade(connection, record);
+        QVERIFY(steps.isEmpty());
+        QCOMPARE(query(path, kSchema), schema);
     }
 
     void otherDatabasesAreLeftAlone_data()

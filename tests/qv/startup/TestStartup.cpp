@@ -79,41 +79,6 @@ private Q_SLOTS:
         QCOMPARE(program.mainWindow->display()->cboTechName->count(), 0);
     }
 
-    void unopenedDatabase_data()
-    {
-        QTest::addColumn<QByteArray>("fileContent"); // empty: no file at all
-        QTest::newRow("missing file") << QByteArray();
-        QTest::newRow("not a database") << QByteArray("just some text, not a database\n");
-    }
-    void unopenedDatabase()
-    {
-        QFETCH(QByteArray, fileContent);
-        TempProgramFolder folder;
-        const QString path = folder.filePath(QStringLiteral("kb.db"));
-        if (!fileContent.isEmpty())
-            folder.writeFile(QStringLiteral("kb.db"), fileContent);
-        WritePref(QStringLiteral("General"), QStringLiteral("Path"), path);
-        RecordingDialogs dialogs;
-        RecordingShell shell;
-
-        Program program = Main();
-        QVERIFY(!program.mainWindow);
-        QCOMPARE(dialogs.messages().size(), 1);
-        const QString text = dialogs.lastMessage().text;
-        QVERIFY2(text.startsWith(QStringLiteral("Error: Unable to open database.\nError description: ")),
-                 qPrintable(text));
-        QVERIFY2(text.endsWith(QStringLiteral(" \nError code: -2147467259\n\nUse Wayset.exe to "
-                                              "modify the database path.")),
-                 qPrintable(text));
-        QCOMPARE(dialogs.lastMessage().title, QStringLiteral("Quorvel"));
-        QCOMPARE(shell.launches().size(), 1);
-        QVERIFY(shell.launches().front().kind == RecordingShell::Kind::Program);
-        QCOMPARE(shell.launches().front().target, folder.filePath(QStringLiteral("wayset")));
-        QCOMPARE(dialogs.endProgramCalls(), 1);
-        // Nothing was created where the path pointed.
-        QCOMPARE(QFile::exists(path), !fileContent.isEmpty());
-    }
-
     void missingUtilityGivesTheRunTimeReport()
     {
         TempProgramFolder folder;
