@@ -4,6 +4,8 @@
 #include "startup/RunTimeError.h"
 #include "startup/AppInfo.h"
 
+#include <QIcon>
+
 #include <csignal>
 
 int main(int argc, char* argv[])
@@ -13,6 +15,9 @@ int main(int argc, char* argv[])
     QuorvelApplication app(argc, argv);
     QApplication::setApplicationName(AppInfo::kTitle);
     QApplication::setApplicationVersion(AppInfo::version());
+    // The installed desktop entry and icon, both named after the program.
+    QGuiApplication::setDesktopFileName(QStringLiteral("quorvel"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("quorvel")));
     Program program;
     try {
         program = Main();

@@ -1,6 +1,7 @@
 #include "Connection.h"
 
 #include "DbError.h"
+#include "SqliteBackup.h"
 #include "SqliteStore.h"
 
 Connection::Connection() = default;
@@ -31,6 +32,11 @@ void Connection::close()
 void Connection::execute(const QString& sql)
 {
     store().execute(sql);
+}
+
+void Connection::backup(const QString& file) const
+{
+    backUpSqlite(store().database(), file);
 }
 
 Store& Connection::store() const

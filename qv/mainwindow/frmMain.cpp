@@ -6,6 +6,7 @@
 #include "editor/frmDisplay.h"
 #include "mainwindow/ArticleCommands.h"
 #include "mainwindow/ArticleNavigation.h"
+#include "mainwindow/BackupCommand.h"
 #include "mainwindow/RightsGate.h"
 #include "profile/Prefs.h"
 #include "security/PasswordSwitch.h"
@@ -20,6 +21,7 @@
 #include "settings/frmSetupUsers.h"
 #include "shell/Shell.h"
 #include "startup/AppInfo.h"
+#include "startup/DailyBackup.h"
 #include "startup/NameLists.h"
 #include "startup/Session.h"
 #include "ui/Dialogs.h"
@@ -107,6 +109,7 @@ frmMain::frmMain(Session& session, QWidget* parent) : QMainWindow(parent), m_ses
     connect(m_display, &frmDisplay::closeRequested, this, &frmMain::exitProgram);
     Display_Data();
     m_session.AskBeforeSave = true;
+    new DailyBackup(session.db(), this);
     setCaption(ReadPref(QStringLiteral("UserPrefs"), QStringLiteral("TitleBar")));
     m_toolbar->setVisible(UserPrefs::toolbarShown());
     resize(1000, 760);
@@ -172,6 +175,7 @@ void frmMain::buildMenus()
             Qt::CTRL | Qt::Key_H);
     addItem(file, "mnuHTMLAll", QStringLiteral("Generate HTML For ALL Articles"),
             Qt::CTRL | Qt::Key_W);
+    addItem(file, "mnuBackup", QStringLiteral("&Back Up Database..."));
     addSeparator(file, "mnuFileDivide3");
     addItem(file, "mnuFirst", QStringLiteral("&First Article"), Qt::CTRL | Qt::Key_F1);
     addItem(file, "mnuPrevious", QStringLiteral("Previous Article"), Qt::CTRL | Qt::Key_F2);
@@ -254,6 +258,8 @@ void frmMain::connectCommands()
     connect(command("mnuLast"), &QAction::triggered, this, &frmMain::moveLast);
     connect(command("mnuRefresh"), &QAction::triggered, this, &frmMain::refresh);
     connect(command("mnuExit"), &QAction::triggered, this, &frmMain::exitProgram);
+    connect(command("mnuBackup"), &QAction::triggered, this,
+            [this] { BackupCommand::run(m_session.db(), this); });
     connect(command("mnuSetupFont"), &QAction::triggered, this, &frmMain::setupFont);
     connect(command("mnuEnablePasswords"), &QAction::triggered, this,
             &frmMain::mnuEnablePasswords_Click);

@@ -9,7 +9,7 @@ namespace UserGuide {
 
 QString path()
 {
-    return programFolder() + QStringLiteral("/Quorvel User's Guide.pdf");
+    return applicationFolder() + QStringLiteral("/Quorvel User's Guide.pdf");
 }
 
 void open()

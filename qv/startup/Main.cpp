@@ -34,7 +34,7 @@ namespace {
 // The path utility lies beside the program.
 QString waysetPath()
 {
-    return programFolder() + QStringLiteral("/wayset");
+    return applicationFolder() + QStringLiteral("/wayset");
 }
 
 void reportUnopenedDatabase(const DbError& error)

@@ -79,6 +79,7 @@ private Q_SLOTS:
         row("mnuLength", "Article Length", QKeySequence(Qt::Key_F9));
         row("mnuHTMLCurrent", "Generate HTML For Article", QKeySequence(Qt::CTRL | Qt::Key_H));
         row("mnuHTMLAll", "Generate HTML For ALL Articles", QKeySequence(Qt::CTRL | Qt::Key_W));
+        row("mnuBackup", "&Back Up Database...");
         row("mnuFirst", "&First Article", QKeySequence(Qt::CTRL | Qt::Key_F1));
         row("mnuPrevious", "Previous Article", QKeySequence(Qt::CTRL | Qt::Key_F2));
         row("mnuNext", "Next Article", QKeySequence(Qt::CTRL | Qt::Key_F3));
@@ -131,8 +132,8 @@ private Q_SLOTS:
             file << (item->isSeparator() ? QStringLiteral("-") : item->objectName());
         QCOMPARE(file, QStringList({"mnuAdd", "mnuSave", "mnuDelete", "mnuPrint", "-",
                                     "mnuRefresh", "mnuLength", "-", "mnuHTMLCurrent",
-                                    "mnuHTMLAll", "-", "mnuFirst", "mnuPrevious", "mnuNext",
-                                    "mnuLast", "mnuGoTo", "-", "mnuSearch", "mnuExit"}));
+                                    "mnuHTMLAll", "mnuBackup", "-", "mnuFirst", "mnuPrevious",
+                                    "mnuNext", "mnuLast", "mnuGoTo", "-", "mnuSearch", "mnuExit"}));
     }
 
     void toolbarButtons()
