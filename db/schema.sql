@@ -38,6 +38,26 @@ CREATE TABLE QV (
 );
 CREATE INDEX QV_Id ON QV (Id);
 
+-- The trigram index behind the search: every three characters of the searchable text, so
+-- that a LIKE pattern holding three or more plain characters finds its rows without reading
+-- every article. Its rows are the rows of QV by RecordID; the triggers keep it in step inside
+-- the transaction of each write. The program adds the same to a file that lacks it.
+CREATE VIRTUAL TABLE QV_Search USING fts5(Title, ProblemText, SolutionText, techname, EditedBy, reference, content='QV', content_rowid='RecordID', tokenize='trigram');
+CREATE TRIGGER QV_Search_Insert AFTER INSERT ON QV BEGIN
+    INSERT INTO QV_Search(rowid, Title, ProblemText, SolutionText, techname, EditedBy, reference)
+        VALUES (new.RecordID, new.Title, new.ProblemText, new.SolutionText, new.techname, new.EditedBy, new.reference);
+END;
+CREATE TRIGGER QV_Search_Delete AFTER DELETE ON QV BEGIN
+    INSERT INTO QV_Search(QV_Search, rowid, Title, ProblemText, SolutionText, techname, EditedBy, reference)
+        VALUES ('delete', old.RecordID, old.Title, old.ProblemText, old.SolutionText, old.techname, old.EditedBy, old.reference);
+END;
+CREATE TRIGGER QV_Search_Update AFTER UPDATE OF Title, ProblemText, SolutionText, techname, EditedBy, reference ON QV BEGIN
+    INSERT INTO QV_Search(QV_Search, rowid, Title, ProblemText, SolutionText, techname, EditedBy, reference)
+        VALUES ('delete', old.RecordID, old.Title, old.ProblemText, old.SolutionText, old.techname, old.EditedBy, old.reference);
+    INSERT INTO QV_Search(rowid, Title, ProblemText, SolutionText, techname, EditedBy, reference)
+        VALUES (new.RecordID, new.Title, new.ProblemText, new.SolutionText, new.techname, new.EditedBy, new.reference);
+END;
+
 -- Category names.
 CREATE TABLE Categories (
     category VARCHAR(255),

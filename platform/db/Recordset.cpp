@@ -3,6 +3,7 @@
 #include "Connection.h"
 #include "Criterion.h"
 #include "DbError.h"
+#include "SearchIndex.h"
 #include "Store.h"
 
 #include <QRegularExpression>
@@ -442,15 +443,24 @@ QSet<qint64> Recordset::keysMatching(const Criterion& criterion, int field) cons
     const Store& engine = store();
     const bool refine = criterion.needsRefine();
     const QString column = engine.identifier(m_fields.at(field).name);
-    QSet<qint64> keys;
-    engine.select(QStringLiteral("SELECT %1%2 FROM %3 WHERE %4 LIKE ? ESCAPE '\\'")
+    QString sql = QStringLiteral("SELECT %1%2 FROM %3 WHERE %4 LIKE ? ESCAPE '\\'")
                       .arg(engine.identifier(m_keyColumn),
                            refine ? QStringLiteral(", ") + column : QString(),
-                           engine.identifier(m_table), column),
-                  {criterion.sqlLikePattern()}, [&](QList<QVariant>&& row) {
-                      if (!refine || criterion.matches(row.at(1), false))
-                          keys.insert(row.at(0).toLongLong());
-                  });
+                           engine.identifier(m_table), column);
+    QVariantList parameters{criterion.sqlLikePattern()};
+    // The search index, where it has the column and the pattern a run it can look up, picks
+    // the candidates instead of a scan of every row.
+    const QString lookup = SearchIndex::lookupText(criterion, m_fields.at(field).name);
+    if (!lookup.isEmpty() && SearchIndex::indexes(engine, m_table, m_keyColumn)) {
+        sql += QStringLiteral(" AND ") +
+               SearchIndex::narrowingCondition(engine, m_keyColumn, m_fields.at(field).name);
+        parameters.append(SearchIndex::lookupPattern(lookup));
+    }
+    QSet<qint64> keys;
+    engine.select(sql, parameters, [&](QList<QVariant>&& row) {
+        if (!refine || criterion.matches(row.at(1), false))
+            keys.insert(row.at(0).toLongLong());
+    });
     return keys;
 }
 

@@ -3,6 +3,7 @@
 #include "Connection.h"
 #include "DbError.h"
 #include "Recordset.h"
+#include "SearchIndex.h"
 #include "Store.h"
 #include "richtext/RtfReader.h"
 
@@ -17,6 +18,15 @@
 namespace {
 constexpr int kRowsPerStep = 200;
 
+bool hasColumn(const TableInfo& table, const QString& name)
+{
+    for (const TableInfo::Column& column : table.columns) {
+        if (column.name.compare(name, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
 // The plain-text columns the article table lacks, each beside the rich-text column it is
 // made from; empty for a table that is not of the documented layout.
 QList<std::pair<QString, QString>> missingPlainText(const Store& store)
@@ -24,13 +34,7 @@ QList<std::pair<QString, QString>> missingPlainText(const Store& store)
     const std::optional<TableInfo> articles = store.table(QStringLiteral("QV"));
     if (!articles)
         return {};
-    const auto has = [&articles](const QString& name) {
-        for (const TableInfo::Column& column : articles->columns) {
-            if (column.name.compare(name, Qt::CaseInsensitive) == 0)
-                return true;
-        }
-        return false;
-    };
+    const auto has = [&articles](const QString& name) { return hasColumn(*articles, name); };
     QList<std::pair<QString, QString>> missing;
     for (const QString& rich : {QStringLiteral("Problem"), QStringLiteral("Solution")}) {
         if (!has(rich))
@@ -43,7 +47,7 @@ QList<std::pair<QString, QString>> missingPlainText(const Store& store)
 
 // Adds the columns and fills them, a step of rows at a time in key order.
 void fillPlainText(Store& store, const QList<std::pair<QString, QString>>& columns,
-                   const SchemaUpgrade::Progress& progress)
+                   const SearchIndex::Progress& progress)
 {
     const QString table = store.identifier(QStringLiteral("QV"));
     const QString key = store.identifier(store.table(QStringLiteral("QV"))->key);
@@ -87,6 +91,37 @@ void fillPlainText(Store& store, const QList<std::pair<QString, QString>>& colum
     if (progress)
         progress(total, total);
 }
+
+// Runs one upgrade in its own write transaction when needed() says so. needed() is asked
+// again once the transaction holds the write lock: another copy of the program may have done
+// the upgrade while this one waited. A failure leaves the database as it was.
+void upgradeOnce(Store& store, const std::function<bool()>& needed,
+                 const std::function<void()>& apply)
+{
+    try {
+        if (!needed())
+            return;
+        store.beginWrite();
+    } catch (const DbError&) {
+        return;
+    }
+    try {
+        if (needed())
+            apply();
+        store.commit();
+    } catch (const DbError&) {
+        store.rollback();
+    }
+}
+
+// The progress of one step, or none.
+SearchIndex::Progress stepProgress(const SchemaUpgrade::Progress& progress,
+                                   SchemaUpgrade::Step step)
+{
+    if (!progress)
+        return {};
+    return [progress, step](int done, int total) { progress(step, done, total); };
+}
 } // namespace
 
 void SchemaUpgrade::probeAndUpgrade(Connection& connection, const Progress& progress)
@@ -95,6 +130,7 @@ void SchemaUpgrade::probeAndUpgrade(Connection& connection, const Progress& prog
         return;
     addCategoryKey(connection);
     addPlainText(connection, progress);
+    addSearchIndex(connection, progress);
 }
 
 void SchemaUpgrade::addCategoryKey(Connection& connection)
@@ -117,20 +153,29 @@ void SchemaUpgrade::addCategoryKey(Connection& connection)
 void SchemaUpgrade::addPlainText(Connection& connection, const Progress& progress)
 {
     Store& store = connection.store();
-    try {
-        if (missingPlainText(store).isEmpty())
-            return;
-        store.beginWrite();
-    } catch (const DbError&) {
-        return;
-    }
-    try {
-        // Another copy of the program may have done it while this one waited to write.
-        const QList<std::pair<QString, QString>> missing = missingPlainText(store);
-        if (!missing.isEmpty())
-            fillPlainText(store, missing, progress);
-        store.commit();
-    } catch (const DbError&) {
-        store.rollback();
-    }
+    upgradeOnce(
+        store, [&store] { return !missingPlainText(store).isEmpty(); },
+        [&store, &progress] {
+            fillPlainText(store, missingPlainText(store), stepProgress(progress, Step::PlainText));
+        });
+}
+
+void SchemaUpgrade::addSearchIndex(Connection& connection, const Progress& progress)
+{
+    Store& store = connection.store();
+    const auto needed = [&store] {
+        // Only a table of the documented layout, plain-text columns included, is indexed.
+        const std::optional<TableInfo> articles = store.table(QStringLiteral("QV"));
+        if (!articles ||
+            articles->key.compare(QLatin1String("RecordID"), Qt::CaseInsensitive) != 0)
+            return false;
+        for (const QString& column : SearchIndex::columns()) {
+            if (!hasColumn(*articles, column))
+                return false;
+        }
+        return !SearchIndex::exists(store);
+    };
+    upgradeOnce(store, needed, [&store, &progress] {
+        SearchIndex::create(store, stepProgress(progress, Step::SearchIndex));
+    });
 }

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class Criterion;
+class Store;
+
+// The trigram index over the searchable text of the article table: QV_Search, an FTS5 table
+// over the columns of QV named by columns(), its rows the rows of QV by RecordID. Triggers on
+// QV keep it in step inside the transaction of every write, so it never differs from the
+// table it indexes.
+//
+// The index only narrows: a LIKE criterion on an indexed column whose pattern holds a run of
+// three or more plain ASCII characters selects the rows holding that run through the index,
+// and the criterion itself is still matched on those rows, so the answer is the answer of the
+// scan. Any other criterion is answered by the scan.
+class SearchIndex
+{
+public:
+    using Progress = std::function<void(int done, int total)>;
+
+    static const QStringList& columns();
+
+    // Whether the database has the index (and so its triggers).
+    static bool exists(const Store& store);
+    // Whether the index holds the rows of a table read by the given key column.
+    static bool indexes(const Store& store, const QString& table, const QString& keyColumn);
+
+    // Creates the index and its triggers on a database of the documented layout that lacks
+    // them, filling it from the article table a step of rows at a time. Runs inside the
+    // caller's write transaction.
+    static void create(Store& store, const Progress& progress);
+
+    // The text the index can look up for a criterion on a column: the longest run of three
+    // or more ASCII characters of its pattern that holds no wildcard of either syntax; empty
+    // when the criterion cannot use the index.
+    static QString lookupText(const Criterion& criterion, const QString& column);
+
+    // The condition "key IN (rows of the index whose column holds the looked-up text)", with
+    // one "?" to bind to the LIKE pattern lookupPattern() makes of the text.
+    static QString narrowingCondition(const Store& store, const QString& keyColumn,
+                                      const QString& column);
+    static QString lookupPattern(const QString& text);
+};
