@@ -3,6 +3,7 @@
 #include "attachments/frmImages.h"
 #include "db/Recordset.h"
 #include "editor/EditorFont.h"
+#include "editor/SearchMarks.h"
 #include "richtext/RichTextBox.h"
 #include "richtext/dTxtHelper.h"
 #include "shell/ProgramFolder.h"
@@ -306,6 +307,19 @@ void frmDisplay::fill(const Article& article, const QString& documentEnd, int po
     txtNote->setTextRtf(article.problem + documentEnd);
     txtNote2->setTextRtf(article.solution + documentEnd);
     updateLengthWarning();
+    showSearchMarks();
+}
+
+void frmDisplay::markSearchText(const QString& pattern)
+{
+    m_searchPattern = pattern;
+    showSearchMarks();
+}
+
+void frmDisplay::showSearchMarks()
+{
+    for (RichTextBox* box : {txtNote, txtNote2})
+        box->setExtraSelections(SearchMarks::find(box->document(), m_searchPattern));
 }
 
 void frmDisplay::showFields(const Article& article)

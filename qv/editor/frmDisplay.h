@@ -55,6 +55,10 @@ public:
     // Fills the category and author lists from the session's name lists (again).
     void FillNameLists();
 
+    // Marks the places of a search pattern ("*" for any run) in Problem and Solution, in this
+    // and every article shown after it, until it is called with "".
+    void markSearchText(const QString& pattern);
+
     // The font of the hidden plain copies of Problem and Solution.
     QFont plainCopyFont() const;
     void setPlainCopyFont(const QFont& font);
@@ -92,6 +96,7 @@ private:
     void typeAhead(QComboBox* list, TypeAhead& cursor);
     void checkId(const QString& text);
     void updateLengthWarning();
+    void showSearchMarks();
     void openReference();
     void openAttachments();
     void clearEdits();
@@ -109,6 +114,7 @@ private:
     QPushButton* Command1 = nullptr;
     QLineEdit* txtInitial = nullptr;
     bool m_newArticle = false;
+    QString m_searchPattern;
     // The texts of editableLines() as last shown or saved.
     QStringList m_shownTexts;
 };
