@@ -5,8 +5,9 @@
 // The database is generated under /tmp (bench-search-<count>.db) by the database benchmark's
 // generator when missing; one article in 200 gets the words "firmware rollback" in its
 // problem, for a selective search. Above 200,000 articles the documents are shortened to
-// about 700 characters so that a million articles fit on a small disk. --clean deletes the
-// generated files at the end.
+// about 700 characters so that a million articles fit on a small disk. Both files are
+// vacuumed, so that the articles lie together in each. --clean deletes the generated files
+// at the end.
 
 #include "db/Connection.h"
 #include "db/DbError.h"
@@ -54,7 +55,7 @@ bool generate(const QString& path, int count)
     return sqlite(path, fileText(QStringLiteral(QV_SCHEMA))) && sqlite(path, generator) &&
            sqlite(path, "UPDATE QV SET ProblemText = ProblemText || ' firmware rollback', "
                         "Problem = replace(Problem, '\\par}', ' firmware rollback\\par}') "
-                        "WHERE RecordID % 200 = 0;");
+                        "WHERE RecordID % 200 = 0; VACUUM;");
 }
 
 // The median of a few runs in milliseconds, after one unmeasured run.

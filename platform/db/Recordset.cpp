@@ -450,11 +450,11 @@ QSet<qint64> Recordset::keysMatching(const Criterion& criterion, int field) cons
     QVariantList parameters{criterion.sqlLikePattern()};
     // The search index, where it has the column and the pattern a run it can look up, picks
     // the candidates instead of a scan of every row.
-    const QString lookup = SearchIndex::lookupText(criterion, m_fields.at(field).name);
-    if (!lookup.isEmpty() && SearchIndex::indexes(engine, m_table, m_keyColumn)) {
-        sql += QStringLiteral(" AND ") +
-               SearchIndex::narrowingCondition(engine, m_keyColumn, m_fields.at(field).name);
-        parameters.append(SearchIndex::lookupPattern(lookup));
+    if (const std::optional<SearchIndex::Narrowing> narrowing =
+            SearchIndex::narrowing(engine, m_table, m_keyColumn, criterion,
+                                   m_fields.at(field).name, int(m_rows.size()))) {
+        sql += QStringLiteral(" AND ") + narrowing->condition;
+        parameters.append(narrowing->parameter);
     }
     QSet<qint64> keys;
     engine.select(sql, parameters, [&](QList<QVariant>&& row) {

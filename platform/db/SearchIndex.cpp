@@ -3,11 +3,14 @@
 #include "Criterion.h"
 #include "Store.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
 constexpr int kRowsPerStep = 1000;
 constexpr int kShortestLookup = 3;
+constexpr int kFewestCandidatesLimit = 200;
+constexpr int kLargestShare = 20;
 const QString kIndex = QStringLiteral("QV_Search");
 
 QString joined(const QString& prefix)
@@ -25,6 +28,16 @@ QString indexInsert(const QString& row, bool remove)
     return QStringLiteral("INSERT INTO %1(%2rowid, %3) VALUES (%4%5RecordID, %6);")
         .arg(kIndex, remove ? kIndex + QStringLiteral(", ") : QString(), joined(QString()),
              remove ? QStringLiteral("'delete', ") : QString(), row, joined(row));
+}
+
+// The index's name of an article column, "" when the index has no such column.
+QString indexSpelling(const QString& column)
+{
+    for (const QString& name : SearchIndex::columns()) {
+        if (name.compare(column, Qt::CaseInsensitive) == 0)
+            return name;
+    }
+    return {};
 }
 
 bool isPlainLookupCharacter(QChar c)
@@ -96,7 +109,7 @@ void SearchIndex::create(Store& store, const Progress& progress)
 
 QString SearchIndex::lookupText(const Criterion& criterion, const QString& column)
 {
-    if (criterion.op() != Criterion::Operator::Like || !columns().contains(column, Qt::CaseInsensitive))
+    if (criterion.op() != Criterion::Operator::Like || indexSpelling(column).isEmpty())
         return {};
     QString longest;
     QString run;
@@ -113,14 +126,29 @@ QString SearchIndex::lookupText(const Criterion& criterion, const QString& colum
     return longest.size() >= kShortestLookup ? longest : QString();
 }
 
-QString SearchIndex::narrowingCondition(const Store& store, const QString& keyColumn,
-                                        const QString& column)
+std::optional<SearchIndex::Narrowing>
+SearchIndex::narrowing(const Store& store, const QString& table, const QString& keyColumn,
+                       const Criterion& criterion, const QString& column, int rowCount)
 {
-    return QStringLiteral("%1 IN (SELECT rowid FROM %2 WHERE %3 LIKE ?)")
-        .arg(store.identifier(keyColumn), kIndex, store.identifier(column));
-}
-
-QString SearchIndex::lookupPattern(const QString& text)
-{
-    return QLatin1Char('%') + text + QLatin1Char('%');
+    const QString lookup = lookupText(criterion, column);
+    if (lookup.isEmpty() || !indexes(store, table, keyColumn))
+        return std::nullopt;
+    const QString indexColumn = indexSpelling(column);
+    const QString phrase = QStringLiteral("{%1} : \"%2\"")
+                               .arg(indexColumn, QString(lookup).replace(QLatin1Char('"'),
+                                                                         QStringLiteral("\"\"")));
+    // Past this many candidates the scan reads the table faster than the index's rows can be
+    // fetched one by one.
+    const int most = std::max(kFewestCandidatesLimit, rowCount / kLargestShare);
+    int candidates = 0;
+    store.select(QStringLiteral("SELECT count(*) FROM (SELECT rowid FROM %1 WHERE %1 MATCH ? "
+                                "LIMIT %2)")
+                     .arg(kIndex)
+                     .arg(most),
+                 {phrase}, [&candidates](QList<QVariant>&& row) { candidates = row.at(0).toInt(); });
+    if (candidates >= most)
+        return std::nullopt;
+    return Narrowing{QStringLiteral("%1 IN (SELECT rowid FROM %2 WHERE %2 MATCH ?)")
+                         .arg(store.identifier(keyColumn), kIndex),
+                     phrase};
 }

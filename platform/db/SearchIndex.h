@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class Criterion;
 class Store;
@@ -14,9 +15,10 @@ class Store;
 // table it indexes.
 //
 // The index only narrows: a LIKE criterion on an indexed column whose pattern holds a run of
-// three or more plain ASCII characters selects the rows holding that run through the index,
-// and the criterion itself is still matched on those rows, so the answer is the answer of the
-// scan. Any other criterion is answered by the scan.
+// three or more plain ASCII characters selects the rows holding that run through the index
+// (a phrase of its trigrams, read from the index alone), and the criterion itself is still
+// matched on those rows, so the answer is the answer of the scan. Any other criterion, and
+// one whose run occurs in a large share of the rows, is answered by the scan.
 class SearchIndex
 {
 public:
@@ -26,8 +28,6 @@ public:
 
     // Whether the database has the index (and so its triggers).
     static bool exists(const Store& store);
-    // Whether the index holds the rows of a table read by the given key column.
-    static bool indexes(const Store& store, const QString& table, const QString& keyColumn);
 
     // Creates the index and its triggers on a database of the documented layout that lacks
     // them, filling it from the article table a step of rows at a time. Runs inside the
@@ -39,9 +39,20 @@ public:
     // when the criterion cannot use the index.
     static QString lookupText(const Criterion& criterion, const QString& column);
 
-    // The condition "key IN (rows of the index whose column holds the looked-up text)", with
-    // one "?" to bind to the LIKE pattern lookupPattern() makes of the text.
-    static QString narrowingCondition(const Store& store, const QString& keyColumn,
-                                      const QString& column);
-    static QString lookupPattern(const QString& text);
+    // A condition on the key column of a table of rowCount rows that keeps only the rows
+    // whose column holds the criterion's lookup text, with the one value to bind to its "?";
+    // nothing when the index cannot answer, or would select so large a share of the rows
+    // that reading them all is quicker.
+    struct Narrowing
+    {
+        QString condition;
+        QString parameter;
+    };
+    static std::optional<Narrowing> narrowing(const Store& store, const QString& table,
+                                              const QString& keyColumn,
+                                              const Criterion& criterion, const QString& column,
+                                              int rowCount);
+
+private:
+    static bool indexes(const Store& store, const QString& table, const QString& keyColumn);
 };
