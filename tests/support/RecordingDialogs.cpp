@@ -2,34 +2,12 @@
 
 #include <QTest>
 
-RecordingDialogs::RecordingDialogs()
+QStringList RecordingDialogs::texts() const
 {
-    installDialogs(this);
-}
-
-RecordingDialogs::~RecordingDialogs()
-{
-    installDialogs(nullptr);
-}
-
-void RecordingDialogs::answerNext(Answer answer)
-{
-    m_answers.enqueue(answer);
-}
-
-void RecordingDialogs::nextFileName(const QString& path)
-{
-    m_fileNames.enqueue(path);
-}
-
-void RecordingDialogs::nextColor(const QColor& color)
-{
-    m_colors.enqueue(color);
-}
-
-void RecordingDialogs::nextFont(const QFont& font)
-{
-    m_fonts.enqueue(font);
+    QStringList texts;
+    for (const Message& message : m_messages)
+        texts << message.text;
+    return texts;
 }
 
 Dialogs::Message RecordingDialogs::lastMessage() const
@@ -59,45 +37,14 @@ Dialogs::Answer RecordingDialogs::message(const Message& message, QWidget*)
         return m_answers.dequeue();
     if (message.defaultButton)
         return *message.defaultButton;
-    switch (message.buttons) {
-    case Buttons::Ok:
-    case Buttons::OkCancel:
-        return Answer::Ok;
-    case Buttons::YesNo:
-    case Buttons::YesNoCancel:
-        return Answer::Yes;
-    }
-    return Answer::Ok;
+    const bool yesNo = message.buttons == Buttons::YesNo || message.buttons == Buttons::YesNoCancel;
+    return yesNo ? Answer::Yes : Answer::Ok;
 }
 
 QString RecordingDialogs::takeFileName()
 {
     ++m_fileRequests;
-    return m_fileNames.isEmpty() ? QString() : m_fileNames.dequeue();
-}
-
-QString RecordingDialogs::openFileName(const FileRequest&, QWidget*)
-{
-    return takeFileName();
-}
-
-QString RecordingDialogs::saveFileName(const FileRequest&, QWidget*)
-{
-    return takeFileName();
-}
-
-std::optional<QColor> RecordingDialogs::color(const QColor&, QWidget*)
-{
-    if (m_colors.isEmpty())
-        return std::nullopt;
-    return m_colors.dequeue();
-}
-
-std::optional<QFont> RecordingDialogs::font(const QFont&, QWidget*)
-{
-    if (m_fonts.isEmpty())
-        return std::nullopt;
-    return m_fonts.dequeue();
+    return take(m_fileNames).value_or(QString());
 }
 
 void RecordingDialogs::endProgram(int exitCode)

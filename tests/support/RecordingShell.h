@@ -18,8 +18,8 @@ public:
         QString workingFolder;
     };
 
-    RecordingShell();
-    ~RecordingShell() override;
+    RecordingShell() { installShell(this); }
+    ~RecordingShell() override { installShell(nullptr); }
     RecordingShell(const RecordingShell&) = delete;
     RecordingShell& operator=(const RecordingShell&) = delete;
 
@@ -27,9 +27,18 @@ public:
     void setSucceeds(bool succeeds) { m_succeeds = succeeds; }
     const QList<Launch>& launches() const { return m_launches; }
 
-    bool openDocument(const QString& target, const QString& workingFolder) override;
-    bool startCommandLine(const QString& commandLine, WindowMode mode) override;
-    bool startProgram(const QString& programPath) override;
+    bool openDocument(const QString& target, const QString& workingFolder) override
+    {
+        return record({Kind::Document, target, WindowMode::Normal, workingFolder});
+    }
+    bool startCommandLine(const QString& commandLine, WindowMode mode) override
+    {
+        return record({Kind::CommandLine, commandLine, mode, {}});
+    }
+    bool startProgram(const QString& programPath) override
+    {
+        return record({Kind::Program, programPath, WindowMode::Normal, {}});
+    }
 
 private:
     bool record(const Launch& launch);

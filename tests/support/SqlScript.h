@@ -1,13 +1,17 @@
 #pragma once
 
-#include <QString>
+#include <QStringList>
 
 // Runs SQL text (any number of statements) on an SQLite file, creating the file when it
-// is missing. For building test databases from db/schema.sql, db/sample.sql and fixtures.
+// is missing. For building test databases from db/schema.sql, db/sample.sql and fixtures,
+// and for reading them back past the layer under test.
 namespace SqlScript {
 
 // False (with the engine's message in *error) when a statement fails.
 bool run(const QString& databasePath, const QString& sql, QString* error = nullptr);
 bool runFile(const QString& databasePath, const QString& sqlFile, QString* error = nullptr);
+// The rows of a query, each as its fields (NULL as "") joined by "|"; fails the running
+// test when the query fails.
+QStringList rows(const QString& databasePath, const QString& sql);
 
 } // namespace SqlScript

@@ -3,8 +3,6 @@
 #include "attachments/PictureArea.h"
 #include "attachments/frmImages.h"
 #include "attachments/frmView.h"
-#include "db/Connection.h"
-#include "db/Recordset.h"
 #include "editor/frmDisplay.h"
 #include "mainwindow/frmMain.h"
 #include "profile/Prefs.h"
@@ -80,11 +78,9 @@ class TestfrmImages : public QObject
     }
     QString stored(int slot)
     {
-        Connection other;
-        other.open(m_quorvel->database());
-        Recordset row;
-        row.open(other, QStringLiteral("SELECT * FROM QV WHERE Id = 5"));
-        return row.value(QStringLiteral("Image%1").arg(slot)).toString();
+        return SqlScript::rows(m_quorvel->database(),
+                               QStringLiteral("SELECT Image%1 FROM QV WHERE Id = 5").arg(slot))
+            .value(0);
     }
     // Views the slot's text with the preference; the viewer's caption ("" when none).
     QString view(const QString& text, const QString& preference)
@@ -101,13 +97,11 @@ private Q_SLOTS:
     {
         m_quorvel = std::make_unique<RunningQuorvel>(5);
         // Image10 holds nothing at all.
-        QVERIFY(
-            SqlScript::run(m_quorvel->database(),
-                           QStringLiteral("UPDATE QV SET Image1 = '%1', Image2 = 'N/A', Image3 = "
-                                          "'N/A', Image4 = 'N/A', Image5 = 'N/A', Image6 = "
-                                          "'N/A', Image7 = 'N/A', Image8 = 'N/A', Image9 = "
-                                          "'N/A' WHERE Id = 5;")
-                               .arg(slotText(QLatin1Char('X')))));
+        QVERIFY(SqlScript::run(m_quorvel->database(),
+                               "UPDATE QV SET Image1 = '" + slotText(QLatin1Char('X')) +
+                                   "', Image2 = 'N/A', Image3 = 'N/A', Image4 = 'N/A', Image5 = "
+                                   "'N/A', Image6 = 'N/A', Image7 = 'N/A', Image8 = 'N/A', "
+                                   "Image9 = 'N/A' WHERE Id = 5;"));
         QVERIFY(m_quorvel->start());
         m_quorvel->main().show();
         m_quorvel->trigger("mnuLast");

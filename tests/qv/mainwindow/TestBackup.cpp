@@ -1,5 +1,5 @@
-#include "DbTest.h"
 #include "RunningQuorvel.h"
+#include "SqlScript.h"
 #include "profile/Prefs.h"
 
 #include <QDate>
@@ -14,8 +14,8 @@ class TestBackup : public QObject
 private:
     static bool isKnowledgeBase(const QString& path)
     {
-        return DbTest::query(path, "PRAGMA integrity_check; SELECT count(*) FROM QV;") ==
-               QStringLiteral("ok\n3");
+        return SqlScript::rows(path, "PRAGMA integrity_check; SELECT count(*) FROM QV;") ==
+               QStringList({"ok", "3"});
     }
 
 private Q_SLOTS:

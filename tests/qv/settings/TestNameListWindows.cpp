@@ -1,8 +1,6 @@
 #include "ArticleFixture.h"
 #include "RunningQuorvel.h"
 #include "SqlScript.h"
-#include "db/Connection.h"
-#include "db/Recordset.h"
 #include "editor/frmDisplay.h"
 #include "mainwindow/frmMain.h"
 #include "settings/frmNameList.h"
@@ -97,18 +95,6 @@ class TestNameListWindows : public QObject
         if (widget("caption")->isVisibleTo(m_window))
             s += QLatin1Char(' ') + static_cast<QLabel*>(widget("caption"))->text().remove('&');
         return s;
-    }
-
-    QStringList stored(const QString& table, const QString& field) const
-    {
-        Connection other;
-        other.open(m_quorvel->database());
-        Recordset rows;
-        rows.open(other, QStringLiteral("SELECT * FROM %1 ORDER BY %2").arg(table, field));
-        QStringList names;
-        for (; !rows.isEof(); rows.moveNext())
-            names << rows.value(field).toString();
-        return names;
     }
 
 private Q_SLOTS:
@@ -219,11 +205,11 @@ private Q_SLOTS:
         QCOMPARE(m_quorvel->display().txtID->text(), QStringLiteral("0"));
         const bool authors = m_window->objectName() == QLatin1String("frmSetupUsers");
         run(steps);
-        QCOMPARE(authors ? this->stored(QStringLiteral("Users"), QStringLiteral("Users"))
-                         : this->stored(QStringLiteral("Categories"), QStringLiteral("category")),
+        QCOMPARE(SqlScript::rows(m_quorvel->database(),
+                                 authors ? "SELECT Users FROM Users ORDER BY Users"
+                                         : "SELECT category FROM Categories ORDER BY category"),
                  stored);
-        const QList<Dialogs::Message>& shown = m_quorvel->dialogs().messages();
-        QCOMPARE(shown.isEmpty() ? QString() : shown.back().text, message);
+        QCOMPARE(m_quorvel->dialogs().texts(), message.isEmpty() ? QStringList() : QStringList{message});
         QTRY_VERIFY(!m_window);
 
         // The article set holds the articles again, in the order they were stored, and the

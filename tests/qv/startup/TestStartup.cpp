@@ -3,7 +3,6 @@
 #include "RecordingShell.h"
 #include "TempProgramFolder.h"
 #include "db/DbError.h"
-#include "db/Recordset.h"
 #include "editor/frmDisplay.h"
 #include "mainwindow/frmMain.h"
 #include "profile/Prefs.h"
@@ -92,29 +91,6 @@ private Q_SLOTS:
                  RunTimeError::reportText(53, QStringLiteral("File not found: ") +
                                                   folder.filePath(QStringLiteral("wayset"))));
         QCOMPARE(dialogs.endProgramCalls(), 1);
-    }
-
-    void oldLayoutIsUpgradedOnce()
-    {
-        TempProgramFolder folder;
-        // Categories as it was before it had its RecordID key.
-        folder.createDatabase(ArticleFixture::sql(2) + QStringLiteral(
-            "DROP VIEW Categories2; DROP TABLE Categories;"
-            "CREATE TABLE Categories (category VARCHAR(255));"
-            "CREATE VIEW Categories2 AS SELECT category, RecordID FROM Categories;"
-            "INSERT INTO Categories (category) VALUES ('Printing'), ('Network'), ('Email');"));
-        RecordingDialogs dialogs;
-        for (int start = 0; start < 2; ++start) {
-            Program program = Main();
-            QVERIFY(program.mainWindow);
-            Recordset categories;
-            categories.open(program.session->db(),
-                            QStringLiteral("SELECT * FROM Categories ORDER BY RecordID"));
-            QVERIFY(categories.fieldNames().contains(QStringLiteral("RecordID"),
-                                                     Qt::CaseInsensitive));
-            QCOMPARE(categories.recordCount(), 3);
-        }
-        QVERIFY(dialogs.messages().isEmpty());
     }
 
     void missingTableEndsWithTheRunTimeReport()
