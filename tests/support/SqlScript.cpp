@@ -1,5 +1,7 @@
 #include "SqlScript.h"
 
+#include "TestPaths.h"
+
 #include <QFile>
 #include <QTest>
 #include <sqlite3.h>
@@ -38,6 +40,12 @@ bool runFile(const QString& databasePath, const QString& sqlFile, QString* error
         return false;
     }
     return run(databasePath, QString::fromUtf8(file.readAll()), error);
+}
+
+QString dataFile(const QString& relativePath)
+{
+    QFile file(TestPaths::dataDir() + QLatin1Char('/') + relativePath);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 QStringList rows(const QString& databasePath, const QString& sql)

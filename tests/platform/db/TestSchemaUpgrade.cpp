@@ -71,10 +71,9 @@ private Q_SLOTS:
     void plainTextIsAddedOnceFromTheRichText()
     {
         const QString path = m_dir.filePath(QStringLiteral("no-plain-text.db"));
-        QVERIFY(DbTest::create(path, {TestPaths::sourceDir() + "/db/schema.sql"}));
+        QVERIFY(DbTest::create(path, {TestPaths::sourceDir() + "/db/schema.sql",
+                                      TestPaths::dataDir() + "/db/drop-search-index.sql"}));
         QVERIFY(SqlScript::run(path, QStringLiteral(
-            "DROP TRIGGER QV_Search_Insert; DROP TRIGGER QV_Search_Delete; "
-            "DROP TRIGGER QV_Search_Update; DROP TABLE QV_Search;"
             "ALTER TABLE QV DROP COLUMN ProblemText; ALTER TABLE QV DROP COLUMN SolutionText;"
             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 450) "
             "INSERT INTO QV (Id, Problem, Solution) SELECT i, "

@@ -11,9 +11,7 @@
 #include <QTest>
 
 namespace {
-const QString kDropIndex = QStringLiteral(
-    "DROP TRIGGER QV_Search_Insert; DROP TRIGGER QV_Search_Delete; "
-    "DROP TRIGGER QV_Search_Update; DROP TABLE QV_Search;");
+const QString kDropIndex = SqlScript::dataFile(QStringLiteral("db/drop-search-index.sql"));
 
 // Pieces of text chosen so that random patterns often match in part: shared runs, letter
 // case, letters beyond ASCII, and the wildcard characters of both syntaxes as data.

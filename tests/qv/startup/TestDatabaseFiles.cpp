@@ -56,8 +56,9 @@ enum class Outcome
     LockedReport
 };
 
-const QString kNoPlainText = QStringLiteral(
-    "ALTER TABLE QV DROP COLUMN ProblemText; ALTER TABLE QV DROP COLUMN SolutionText;");
+const QString kNoPlainText =
+    SqlScript::dataFile(QStringLiteral("db/drop-search-index.sql")) +
+    QStringLiteral("ALTER TABLE QV DROP COLUMN ProblemText; ALTER TABLE QV DROP COLUMN SolutionText;");
 
 // What a refused or merely read file must keep: being there, its time and its bytes.
 QByteArray stateOf(const QString& path)
