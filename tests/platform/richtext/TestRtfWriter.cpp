@@ -98,7 +98,6 @@ private Q_SLOTS:
         text("tab", "a\tb");
         text("line break", "a\u2028b");
         text("windows-1252", "Grüße € “quoted” — ½");
-        text("outside windows-1252", "Привет ř 日本");
         text("surrogate pair", "smile 😀!");
         text("rtf syntax characters", "\\ { } \\par {\\b x}");
         text("no-break space", "10\u00A0km");
@@ -173,8 +172,8 @@ private Q_SLOTS:
                    c.insertText(QStringLiteral(".\t?"), bold);
                })
             << "\\b A\\b0  B\\b.\\tab?\\par";
-        QTest::newRow("escapes") << writtenText("ü€Я😀\u00A0{\\}")
-                                 << "\\'fc\\'80\\u1071?\\u-10179?\\u-8704?\\~\\{\\\\\\}";
+        QTest::newRow("escapes") << writtenText("ü€Я😀！\u00A0{\\}")
+                                 << "\\'fc\\'80\\u1071?\\u-10179?\\u-8704?\\u-255?\\~\\{\\\\\\}";
         QTest::newRow("control characters dropped") << writtenText("a\u0001\u0085b") << " ab\\par";
         QTest::newRow("bullet list")
             << written([](QTextCursor& c) {
@@ -233,50 +232,39 @@ private Q_SLOTS:
         QCOMPARE(RtfWriter::write(read), rtf);
     }
 
-    // Write, read, write: byte-identical, equal documents with both pictures, 7-bit ASCII.
-    void mixedDocumentIsStable()
+    // Pictures keep their own bytes, and their own size or the one shown, through write and
+    // read; the second write is byte-identical.
+    void picturesAreStable()
     {
         QTextDocument original;
         QTextCursor cursor(&original);
-        QTextCharFormat bold;
-        bold.setFontWeight(QFont::Bold);
-        cursor.insertText(QStringLiteral("\\ { } "));
-        cursor.insertText(QStringLiteral("bold"), bold);
-        cursor.insertText(QStringLiteral(" Grüße € 😀 Привет"), QTextCharFormat());
         const QByteArray png = picture("PNG", 3, 2);
         const QByteArray jpeg = picture("JPEG", 40, 30, Qt::blue);
         QTextImageFormat image;
-        image.setName(RtfReader::addPicture(original, png)); // shown at its own size
+        image.setName(RtfReader::addPicture(original, png));
+        cursor.insertImage(image);
         cursor.insertImage(image);
         image.setName(RtfReader::addPicture(original, jpeg));
         image.setWidth(20);
         image.setHeight(15);
         cursor.insertImage(image);
-        cursor.insertBlock();
-        startBulletList(cursor);
-        cursor.insertText(QStringLiteral("one"));
-        cursor.insertBlock();
-        cursor.insertText(QStringLiteral("two"));
-        cursor.insertBlock(QTextBlockFormat());
-        cursor.insertText(QStringLiteral("end"));
 
         const QString first = RtfWriter::write(original);
         QVERIFY(isSevenBitAscii(first));
+        QCOMPARE(first.count(QLatin1String("\\pngblip")), 2);
+        QCOMPARE(first.count(QLatin1String("\\jpegblip")), 1);
         QTextDocument read;
         RtfReader::read(first, read);
-        QCOMPARE(read.toPlainText(), original.toPlainText());
-        const QList<std::pair<QByteArray, QSizeF>> pictures{{png, {3, 2}}, {jpeg, {20, 15}}};
+        const QList<std::pair<QByteArray, QSizeF>> pictures{
+            {png, {3, 2}}, {png, {3, 2}}, {jpeg, {20, 15}}};
         QTextCursor at(&read);
         for (int i = 0; i < pictures.size(); ++i) {
-            at.setPosition(read.firstBlock().length() - 2 + i);
+            at.setPosition(i + 1);
             const QTextImageFormat readImage = at.charFormat().toImageFormat();
             QCOMPARE(read.resource(QTextDocument::ImageResource, QUrl(readImage.name())).toByteArray(),
                      pictures[i].first);
             QCOMPARE(QSizeF(readImage.width(), readImage.height()), pictures[i].second);
         }
-        QCOMPARE(read.findBlockByNumber(1).textList(), read.findBlockByNumber(2).textList());
-        QVERIFY(read.findBlockByNumber(1).textList());
-        QVERIFY(!read.lastBlock().textList());
         QCOMPARE(RtfWriter::write(read), first);
     }
 };
