@@ -77,31 +77,22 @@ private Q_SLOTS:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QByteArray>("after");
 
+        const auto row = [](const char* name, const QByteArray& before, const char* section,
+                            const char* key, const QByteArray& after) {
+            QTest::newRow(name) << before << QString(section) << QString(key) << after;
+        };
         const QByteArray base = "; kept comment\n[General]\nPath=old\n\n[UserPrefs]\n"
                                 "TitleBar=T\nnot a key line\n";
-        QTest::newRow("replace in place, other spelling")
-            << base << "general" << "PATH"
-            << QByteArray("; kept comment\n[General]\nPATH=new\n\n[UserPrefs]\nTitleBar=T\n"
-                          "not a key line\n");
-        QTest::newRow("new key at section end before blank lines")
-            << base << "General" << "Other"
-            << QByteArray("; kept comment\n[General]\nPath=old\nOther=new\n\n[UserPrefs]\n"
-                          "TitleBar=T\nnot a key line\n");
-        QTest::newRow("new section at file end")
-            << base << "Font" << "Font"
-            << QByteArray("; kept comment\n[General]\nPath=old\n\n[UserPrefs]\nTitleBar=T\n"
-                          "not a key line\n[Font]\nFont=new\n");
-        QTest::newRow("crlf kept")
-            << QByteArray("[General]\r\nPath=old\r\n") << "General" << "Path"
-            << QByteArray("[General]\r\nPath=new\r\n");
-        QTest::newRow("byte order mark and each line's ending kept")
-            << QByteArray("\xEF\xBB\xBF[A]\nK=1\r\n") << "A" << "K"
-            << QByteArray("\xEF\xBB\xBF[A]\nK=new\r\n");
-        QTest::newRow("other lines' bytes kept in their encodings")
-            << QByteArray("[A]\r\nK=\xe9t\xe9\r\nP=caf\xc3\xa9\r\n") << "A" << "New"
-            << QByteArray("[A]\r\nK=\xe9t\xe9\r\nP=caf\xc3\xa9\r\nNew=new\r\n");
-        QTest::newRow("created file") << QByteArray() << "General" << "Path"
-                                      << QByteArray("[General]\nPath=new\n");
+        row("replace in place, other spelling", base, "general", "PATH",
+            QByteArray(base).replace("Path=old", "PATH=new"));
+        row("new key at section end before blank lines", base, "General", "Other",
+            QByteArray(base).replace("old\n", "old\nOther=new\n"));
+        row("new section at file end", base, "Font", "Font", base + "[Font]\nFont=new\n");
+        row("byte order mark and each line's ending kept", "\xEF\xBB\xBF[A]\nK=1\r\n", "A", "K",
+            "\xEF\xBB\xBF[A]\nK=new\r\n");
+        row("other lines' bytes kept in their encodings", "[A]\r\nK=\xe9t\xe9\r\nP=caf\xc3\xa9\r\n",
+            "A", "New", "[A]\r\nK=\xe9t\xe9\r\nP=caf\xc3\xa9\r\nNew=new\r\n");
+        row("created file", QByteArray(), "General", "Path", "[General]\nPath=new\n");
     }
     void writeKeepsOtherLines()
     {
