@@ -147,7 +147,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("alignment");
         QTest::newRow("left") << int(RichTextBox::AlignLeft);
         QTest::newRow("right") << int(RichTextBox::AlignRight);
-        QTest::newRow("centre") << int(RichTextBox::AlignCenter);
     }
 
     void alignment()

@@ -292,8 +292,6 @@ private Q_SLOTS:
         const QByteArray jpeg = picture("JPEG", 4, 3);
         const auto row = [](const char* name, const QByteArray& bytes, const QString& rtf,
                             const QSizeF& size) { QTest::newRow(name) << bytes << rtf << size; };
-        row("png with goal", png,
-            pictureRtf("pngblip", png, "\\picw2\\pich2\\picwgoal300\\pichgoal300"), {20, 20});
         row("jpeg with goal", jpeg, pictureRtf("jpegblip", jpeg, "\\picwgoal600\\pichgoal450"),
             {40, 30});
         row("scaled", png, pictureRtf("pngblip", png, "\\picwgoal300\\pichgoal300\\picscalex50"),
