@@ -10,6 +10,8 @@
 #include <QTextList>
 #include <QUrl>
 
+#include <array>
+
 using namespace RichTextSamples;
 
 namespace {
@@ -94,90 +96,78 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("expected");
-
-        QTest::newRow("not rtf") << "one\r\ntwo\nthree\rfour" << "one\ntwo\nthree\nfour";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("lone space") << " " << "";
-        QTest::newRow("space after bold word") << rtfDocument("\\b A\\b0  B") << "A B";
-        QTest::newRow("uc scoping") << rtfDocument("{\\uc2\\u8364 xyZ}{\\uc0\\u8364 x}\\u8364?Q")
-                                    << "€Z€x€Q";
-        QTest::newRow("surrogates") << rtfDocument("\\u-10179?\\u-8704?\\u-10179?x")
-                                    << "😀\uFFFDx";
-        QTest::newRow("cyrillic font charset")
-            << QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset204 "
-                              "Arial;}}\\f1\\'cf\\'f0\\'e8\\'e2\\'e5\\'f2\\f0 \\'93q\\'94\\'80}")
-            << "Привет“q”€";
-        QTest::newRow("ansicpg 1250") << "{\\rtf1\\ansi\\ansicpg1250 \\'9a\\'e8}" << "šč";
-        QTest::newRow("bad hex skipped as fallback") << rtfDocument("x\\u345\\'3?x") << "xřx";
-        QTest::newRow("hex cut by the end") << rtfDocument("abc\\'") << "abc";
-        QTest::newRow("destinations")
-            << rtfDocument("{\\*\\foo{n}t}{\\info{\\title T}}{\\stylesheet{\\s0 N;}}{\\field{\\*"
-                           "\\fldinst HYPERLINK \"u\"}{\\fldrslt L}}\\zzz V")
-            << "LV";
-        QTest::newRow("binary holding braces") << rtfDocument("{\\*\\x\\bin6 }{\\}{ }ok") << "ok";
-        QTest::newRow("binary beyond the end") << "{\\rtf1 a{\\pict\\pngblip\\bin99999999 ab"
-                                               << "a";
-        QTest::newRow("breaks") << rtfDocument("a\\line b\\par c\r\nd\\\ne\\tab f")
-                                << "a\nb\ncd\ne\tf";
-        QTest::newRow("empty paragraph kept, last par adds none")
-            << rtfDocument("a\\par\\par b\\par") << "a\n\nb";
-        QTest::newRow("missing closing brace") << "{\\rtf1 abc\\par def" << "abc\ndef";
-        QTest::newRow("extra closing braces") << "{\\rtf1 a}}}}b" << "a";
-        QTest::newRow("text after the end") << QStringLiteral("{\\rtf1 a}\0\0 more") << "a";
-        QTest::newRow("special characters")
-            << rtfDocument("\\lquote a\\rquote \\ldblquote b\\rdblquote \\emdash\\endash\\bullet "
-                           "\\{\\}\\\\\\~\\-x\\_")
-            << "‘a’“b”—–•{}\\ x‑";
-        QTest::newRow("pntext without list is text") << rtfDocument("{\\pntext 1.\\tab}Step\\par")
-                                                     << "1.\tStep";
-        QTest::newRow("pntext with list is dropped")
-            << rtfDocument("{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'B7}}Item\\par")
-            << "Item";
-        QTest::newRow("symbol bullet code") << rtfDocument("\\u-3913?") << "•";
-        QTest::newRow("font name with escapes is not text")
-            << "{\\rtf1{\\fonttbl{\\f0\\fcharset0 Caf\\'e9{\\*\\panose 02}{\\*\\falt X};}}\\f0 t}"
-            << "t";
-        QTest::newRow("object shows its result")
-            << rtfDocument("{\\object\\objemb{\\*\\objclass Paint}{\\*\\objdata 0102}{\\result r}}")
-            << "r";
-        QTest::newRow("control characters dropped") << rtfDocument("a\\u10?\\u8233?b\\u65532?c")
-                                                    << "abc";
-
-        const QString hex = QString::fromLatin1(picture("PNG", 2, 2).toHex());
-        QTest::newRow("truncated picture hex")
-            << rtfDocument("x{\\pict\\pngblip " + hex.left(hex.size() / 2) + "}y") << "xy";
-        QTest::newRow("picture hex with ZZ and an odd digit")
-            << rtfDocument("x{\\pict\\pngblip 89504eZZ470d0a1a0a0}y") << "xy";
-        QTest::newRow("emf skipped") << rtfDocument("x{\\pict\\emfblip 0100000084000000}y")
-                                     << "xy";
-        QTest::newRow("metafile without bitmap")
-            << rtfDocument("x{\\pict\\wmetafile8 0100090000030000000000000000030000000000}y")
-            << "xy";
+        // Rows of name, input and expected text; a body row's input is a whole document's body.
+        using Rows = std::initializer_list<std::array<QString, 3>>;
+        const auto rows = [](Rows cases, bool bodies) {
+            for (const auto& [name, input, expected] : cases)
+                QTest::addRow("%s", qPrintable(name)) << (bodies ? rtfDocument(input) : input)
+                                                      << expected;
+        };
+        rows({{"not rtf", "one\r\ntwo\nthree\rfour", "one\ntwo\nthree\nfour"},
+              {"empty", "", ""},
+              {"lone space", " ", ""},
+              {"ansicpg 1250", "{\\rtf1\\ansi\\ansicpg1250 \\'9a\\'e8}", "šč"},
+              {"cyrillic font charset",
+               "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset204 Arial;}}"
+               "\\f1\\'cf\\'f0\\'e8\\'e2\\'e5\\'f2\\f0 \\'93q\\'94\\'80}",
+               "Привет“q”€"},
+              {"binary beyond the end", "{\\rtf1 a{\\pict\\pngblip\\bin99999999 ab", "a"},
+              {"missing closing brace", "{\\rtf1 abc\\par def", "abc\ndef"},
+              {"extra closing braces", "{\\rtf1 a}}}}b", "a"},
+              {"text after the end", QStringLiteral("{\\rtf1 a}\0\0 more"), "a"},
+              {"NUL bytes in text", QStringLiteral("{\\rtf1 a\0b}"), "ab"},
+              {"font name with escapes is not text",
+               "{\\rtf1{\\fonttbl{\\f0\\fcharset0 Caf\\'e9{\\*\\panose 02}{\\*\\falt X};}}\\f0 t}", "t"},
+              {"rich-edit sample", dataFile("printer-jam.rtf"),
+               "Printer HP-4 shows “Paper jam” after every job.\nOpen tray 2\nRemove the torn "
+               "sheet\nCall ext. 4410\nif it repeats\nSee \uFFFC here."},
+              {"WordPad sample", dataFile("vpn-wordpad.rtf"),
+               "VPN drops every 10 minutes\nClient log says: \"keepalive timeout\"– set ‘idle’ to "
+               "0.\nПривет café, 20€, 😀\nintranet page\nReinstall the client\nReboot\nDone."}},
+             false);
+        rows({{"space after bold word", "\\b A\\b0  B", "A B"},
+              {"uc scoping", "{\\uc2\\u8364 xyZ}{\\uc0\\u8364 x}\\u8364?Q", "€Z€x€Q"},
+              {"surrogates", "\\u-10179?\\u-8704?\\u-10179?x", "😀\uFFFDx"},
+              {"bad hex skipped as fallback", "x\\u345\\'3?x", "xřx"},
+              {"hex cut by the end", "abc\\'", "abc"},
+              {"destinations", "{\\*\\foo{n}t}{\\info{\\title T}}{\\stylesheet{\\s0 N;}}{\\field{\\*"
+                               "\\fldinst HYPERLINK \"u\"}{\\fldrslt L}}\\zzz V", "LV"},
+              {"binary holding braces", "{\\*\\x\\bin6 }{\\}{ }ok", "ok"},
+              {"breaks", "a\\line b\\par c\r\nd\\\ne\\tab f", "a\nb\ncd\ne\tf"},
+              {"empty paragraph kept, last par adds none", "a\\par\\par b\\par", "a\n\nb"},
+              {"special characters",
+               "\\lquote a\\rquote \\ldblquote b\\rdblquote \\emdash\\endash\\bullet "
+               "\\{\\}\\\\\\~\\-x\\_",
+               "‘a’“b”—–•{}\\ x‑"},
+              {"pntext without list is text", "{\\pntext 1.\\tab}Step\\par", "1.\tStep"},
+              {"pntext with list is dropped",
+               "{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'B7}}Item\\par", "Item"},
+              {"symbol bullet code", "\\u-3913?", "•"},
+              {"object shows its result",
+               "{\\object\\objemb{\\*\\objclass Paint}{\\*\\objdata 0102}{\\result r}}", "r"},
+              {"control characters dropped", "a\\u10?\\u8233?b\\u65532?c", "abc"},
+              {"truncated picture hex", "x{\\pict\\pngblip 89504e470d0a1a0a0000000d4948}y", "xy"},
+              {"picture hex with ZZ and an odd digit", "x{\\pict\\pngblip 89504eZZ470d0a1a0a0}y",
+               "xy"},
+              {"emf skipped", "x{\\pict\\emfblip 0100000084000000}y", "xy"},
+              {"metafile without bitmap",
+               "x{\\pict\\wmetafile8 0100090000030000000000000000030000000000}y", "xy"}},
+             true);
 
         const auto repeated = [](int count, char c) { return QString(count, QLatin1Char(c)); };
-        QTest::newRow("long control word") << rtfDocument("a\\" + repeated(100000, 'x') + " b")
-                                           << "ab";
-        QTest::newRow("a million open braces") << "{\\rtf1 a" + repeated(1000000, '{') + "b"
-                                               << "a";
-        QTest::newRow("deep nesting closed again")
-            << "{\\rtf1 a" + repeated(600, '{') + repeated(600, '}') + "c}" << "ac";
-        QTest::newRow("50-digit numbers")
-            << "{\\rtf1 \\fs-" + repeated(50, '9') + " a\\li" + repeated(50, '9') + " b\\u" +
-                   repeated(50, '9') + "? c}"
-            << "ab\uFFFD c";
-        QTest::newRow("uc clamped to 8")
-            << "{\\rtf1 \\uc" + repeated(50, '9') + " \\u8364 abcdefghijk}" << "€ijk";
-        QTest::newRow("40 MB of hex")
-            << "{\\rtf1 a{\\pict\\pngblip " + repeated(40 * 1024 * 1024, 'a') + "}b}" << "ab";
-        QTest::newRow("NUL bytes in text") << QStringLiteral("{\\rtf1 a\0b}") << "ab";
-        QTest::newRow("rich-edit sample")
-            << dataFile("printer-jam.rtf")
-            << "Printer HP-4 shows “Paper jam” after every job.\nOpen tray 2\nRemove the torn "
-               "sheet\nCall ext. 4410\nif it repeats\nSee \uFFFC here.";
-        QTest::newRow("WordPad sample")
-            << dataFile("vpn-wordpad.rtf")
-            << "VPN drops every 10 minutes\nClient log says: \"keepalive timeout\"– set ‘idle’ "
-               "to 0.\nПривет café, 20€, 😀\nintranet page\nReinstall the client\nReboot\nDone.";
+        rows({{"long control word", "{\\rtf1 a\\" + repeated(100000, 'x') + " b}", "ab"},
+              {"a million open braces", "{\\rtf1 a" + repeated(1000000, '{') + "b", "a"},
+              {"deep nesting closed again",
+               "{\\rtf1 a" + repeated(600, '{') + repeated(600, '}') + "c}", "ac"},
+              {"50-digit numbers",
+               "{\\rtf1 \\fs-" + repeated(50, '9') + " a\\li" + repeated(50, '9') + " b\\u" +
+                   repeated(50, '9') + "? c}",
+               "ab\uFFFD c"},
+              {"uc clamped to 8", "{\\rtf1 \\uc" + repeated(50, '9') + " \\u8364 abcdefghijk}",
+               "€ijk"},
+              {"40 MB of hex",
+               "{\\rtf1 a{\\pict\\pngblip " + repeated(40 * 1024 * 1024, 'a') + "}b}", "ab"}},
+             false);
     }
 
     void plainText()
