@@ -11,6 +11,8 @@
 #include <QTextBlock>
 #include <QTest>
 
+#include <memory>
+
 using namespace RichTextSamples;
 
 class TestdTxtHelper : public QObject
@@ -18,11 +20,11 @@ class TestdTxtHelper : public QObject
     Q_OBJECT
 
 private:
-    RichTextBox* m_box = nullptr;
-    dTxtHelper* m_helper = nullptr;
-    QTemporaryDir* m_dir = nullptr;
+    std::unique_ptr<RichTextBox> m_box;
+    std::unique_ptr<dTxtHelper> m_helper;
+    QTemporaryDir m_dir; // the files of every test, each under its own name
 
-    QString path(const QString& name) const { return m_dir->filePath(name); }
+    QString path(const QString& name) const { return m_dir.filePath(name); }
 
     QByteArray fileBytes(const QString& name) const
     {
@@ -34,24 +36,17 @@ private:
     void show()
     {
         m_box->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_box));
+        QVERIFY(QTest::qWaitForWindowExposed(m_box.get()));
     }
 
 private Q_SLOTS:
     void init()
     {
-        m_box = new RichTextBox;
-        m_helper = new dTxtHelper;
-        m_helper->SetEditor(m_box);
-        m_dir = new QTemporaryDir;
+        m_box = std::make_unique<RichTextBox>();
+        m_helper = std::make_unique<dTxtHelper>();
+        m_helper->SetEditor(m_box.get());
     }
-
-    void cleanup()
-    {
-        delete m_helper;
-        delete m_box;
-        delete m_dir;
-    }
+    void cleanup() { m_helper.reset(); }
 
     // Rows with a picture ("#") give it as RTF; the picture stays in place as a picture.
     void convert_data()
