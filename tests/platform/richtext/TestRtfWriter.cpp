@@ -140,22 +140,6 @@ private Q_SLOTS:
         QCOMPARE(RtfWriter::write(read), rtf);
     }
 
-    void pictureFromImageResourceIsPng()
-    {
-        QTextDocument document;
-        QImage image(4, 4, QImage::Format_RGB32);
-        image.fill(Qt::green);
-        document.addResource(QTextDocument::ImageResource, QUrl("memory:green"), image);
-        QTextImageFormat format;
-        format.setName(QStringLiteral("memory:green"));
-        QTextCursor(&document).insertImage(format);
-        const QString rtf = RtfWriter::write(document);
-        QVERIFY(rtf.contains(QLatin1String("\\pngblip\\picw4\\pich4\\picwgoal60\\pichgoal60")));
-        QTextDocument read;
-        RtfReader::read(rtf, read);
-        QCOMPARE(read.toPlainText(), QStringLiteral("\uFFFC"));
-    }
-
     // Pieces of the output in the form a rich-edit control writes.
     void output_data()
     {
@@ -234,7 +218,7 @@ private Q_SLOTS:
     {
         QTextDocument original;
         QTextCursor cursor(&original);
-        const QByteArray png = picture("PNG", 3, 2);
+        const QByteArray png = picture("PNG", 3, 2, Qt::red, 100); // not as the writer encodes
         const QByteArray jpeg = picture("JPEG", 40, 30, Qt::blue);
         QTextImageFormat image;
         image.setName(RtfReader::addPicture(original, png));
@@ -244,10 +228,15 @@ private Q_SLOTS:
         image.setWidth(20);
         image.setHeight(15);
         cursor.insertImage(image);
+        QImage green(4, 4, QImage::Format_RGB32); // held as an image, written as PNG
+        green.fill(Qt::green);
+        original.addResource(QTextDocument::ImageResource, QUrl("memory:green"), green);
+        cursor.insertImage(QStringLiteral("memory:green"));
 
         const QString first = RtfWriter::write(original);
         QVERIFY(isSevenBitAscii(first));
-        QCOMPARE(first.count(QLatin1String("\\pngblip")), 2);
+        QVERIFY(first.contains(QLatin1String("\\pngblip\\picw4\\pich4\\picwgoal60\\pichgoal60")));
+        QCOMPARE(first.count(QLatin1String("\\pngblip")), 3);
         QCOMPARE(first.count(QLatin1String("\\jpegblip")), 1);
         QTextDocument read;
         RtfReader::read(first, read);
@@ -261,6 +250,11 @@ private Q_SLOTS:
                      pictures[i].first);
             QCOMPARE(QSizeF(readImage.width(), readImage.height()), pictures[i].second);
         }
+        at.setPosition(4);
+        const QUrl readGreen(at.charFormat().toImageFormat().name());
+        QCOMPARE(QImage::fromData(read.resource(QTextDocument::ImageResource, readGreen).toByteArray())
+                     .pixelColor(0, 0),
+                 QColor(Qt::green));
         QCOMPARE(RtfWriter::write(read), first);
     }
 };
