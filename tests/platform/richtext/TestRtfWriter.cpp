@@ -86,7 +86,6 @@ private Q_SLOTS:
         chars("colour", "Blue", QTextFormat::ForegroundBrush, QBrush(QColor(10, 20, 230)));
         chars("font family", "Mono", QTextFormat::FontFamilies, QStringList{"Courier New"});
         chars("half-point size", "Small", QTextFormat::FontPointSize, 8.5);
-        chars("spaces around formats", " two  spaces ", QTextFormat::FontWeight, QFont::Bold);
         chars("digits and minus after words", "-5 1", QTextFormat::FontPointSize, 9.0);
         block("centre", QTextFormat::BlockAlignment, int(Qt::AlignHCenter));
         block("right", QTextFormat::BlockAlignment, int(Qt::AlignRight));
