@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QTextEdit>
 
+#include <memory>
+
 #include <sys/stat.h>
 
 namespace {
@@ -27,6 +29,12 @@ mode_t modeOf(const QString& path)
     return status.st_mode & 07777;
 }
 
+void setWritable(const QString& folder, bool writable)
+{
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                      (writable ? QFileDevice::WriteOwner : QFileDevice::Permission()));
+}
+
 } // namespace
 
 class TestSafeFileWriter : public QObject
@@ -34,7 +42,7 @@ class TestSafeFileWriter : public QObject
     Q_OBJECT
 
 private:
-    TempProgramFolder* m_folder = nullptr;
+    std::unique_ptr<TempProgramFolder> m_folder;
 
     QStringList folderEntries() const
     {
@@ -43,78 +51,59 @@ private:
     }
 
 private Q_SLOTS:
-    void init() { m_folder = new TempProgramFolder; }
+    void init() { m_folder = std::make_unique<TempProgramFolder>(); }
     void cleanup()
     {
-        QFile::setPermissions(m_folder->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                    QFileDevice::ExeOwner);
-        delete m_folder;
-        m_folder = nullptr;
+        setWritable(m_folder->path(), true);
+        m_folder.reset();
     }
 
-    void replacesTheFileWhole_data()
+    // notes.txt, with the old bytes and the mode, is replaced whole through the name written,
+    // or the write is refused and leaves it as it was. No other file stays behind.
+    void write_data()
     {
+        QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("old");
         QTest::addColumn<int>("mode");
-        QTest::addColumn<bool>("viaLink");
         QTest::addColumn<bool>("folderReadOnly");
-
-        QTest::newRow("mode kept") << kOld << 0640 << false << false;
-        QTest::newRow("through a symbolic link") << kOld << 0644 << true << false;
+        QTest::addColumn<bool>("accepted");
+        const QString notes = QStringLiteral("notes.txt");
+        QTest::newRow("mode kept") << notes << kOld << 0640 << false << true;
+        QTest::newRow("through a symbolic link") << "link.txt" << kOld << 0644 << false << true;
         QTest::newRow("in place where the folder is read-only, longer")
-            << kOld << 0664 << false << true;
+            << notes << kOld << 0664 << true << true;
         QTest::newRow("in place where the folder is read-only, shorter")
-            << (kOld + kLong.toUtf8()) << 0664 << false << true;
+            << notes << (kOld + kLong.toUtf8()) << 0664 << true << true;
+        QTest::newRow("read-only file") << notes << kOld << 0400 << false << false;
+        QTest::newRow("a folder") << "ini" << kOld << 0644 << false << false;
+        QTest::newRow("missing folder") << "missing/notes.txt" << kOld << 0644 << false << false;
+        QTest::newRow("new file in a read-only folder") << "new.txt" << kOld << 0644 << true
+                                                        << false;
     }
-    void replacesTheFileWhole()
+    void write()
     {
+        QFETCH(QString, name);
         QFETCH(QByteArray, old);
         QFETCH(int, mode);
-        QFETCH(bool, viaLink);
         QFETCH(bool, folderReadOnly);
+        QFETCH(bool, accepted);
         const QString target = m_folder->filePath(QStringLiteral("notes.txt"));
-        const QString written = viaLink ? m_folder->filePath(QStringLiteral("link.txt")) : target;
         m_folder->writeFile(QStringLiteral("notes.txt"), old);
         ::chmod(QFile::encodeName(target).constData(), mode_t(mode));
+        const QString written = m_folder->filePath(name);
+        const bool viaLink = name == QLatin1String("link.txt");
         QVERIFY(!viaLink || QFile::link(target, written));
         const QStringList before = folderEntries();
-        if (folderReadOnly)
-            QFile::setPermissions(m_folder->path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        setWritable(m_folder->path(), !folderReadOnly);
 
         const QByteArray bytes = "[General]\nPath=/new.db\n" + kLong.left(100).toUtf8();
         SafeFileWriter writer(written);
-        QVERIFY2(writer.write(bytes), qPrintable(writer.errorString()));
-        QCOMPARE(m_folder->readFile(QStringLiteral("notes.txt")), bytes);
+        QCOMPARE(writer.write(bytes), accepted);
+        QCOMPARE(writer.errorString().isEmpty(), accepted);
+        QCOMPARE(m_folder->readFile(QStringLiteral("notes.txt")), accepted ? bytes : old);
         QCOMPARE(modeOf(target), mode_t(mode));
         QVERIFY(!viaLink || QFileInfo(written).isSymLink());
         QCOMPARE(folderEntries(), before);
-    }
-
-    void refusals_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("folderReadOnly");
-        QTest::newRow("read-only file") << QStringLiteral("readonly.txt") << false;
-        QTest::newRow("a folder") << QStringLiteral("ini") << false;
-        QTest::newRow("missing folder") << QStringLiteral("missing/notes.txt") << false;
-        QTest::newRow("new file in a read-only folder") << QStringLiteral("notes.txt") << true;
-    }
-    void refusals()
-    {
-        QFETCH(QString, name);
-        QFETCH(bool, folderReadOnly);
-        m_folder->writeFile(QStringLiteral("readonly.txt"), kOld);
-        QFile::setPermissions(m_folder->filePath(QStringLiteral("readonly.txt")),
-                              QFileDevice::ReadOwner);
-        const QStringList before = folderEntries();
-        if (folderReadOnly)
-            QFile::setPermissions(m_folder->path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-
-        SafeFileWriter writer(m_folder->filePath(name));
-        QVERIFY(!writer.write("new"));
-        QVERIFY(!writer.errorString().isEmpty());
-        QCOMPARE(folderEntries(), before);
-        QCOMPARE(m_folder->readFile(QStringLiteral("readonly.txt")), kOld);
     }
 
     // Every writer of the program, on a disk that has no room for what it writes: each
@@ -151,8 +140,7 @@ private Q_SLOTS:
             QSKIP("This process may not mount a file system.");
         m_folder->writeFile(file, kOld);
         const QString folder = QFileInfo(m_folder->filePath(file)).absolutePath();
-        if (folderReadOnly)
-            QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        setWritable(folder, !folderReadOnly);
         QTextEdit box;
         dTxtHelper helper;
         helper.SetEditor(&box);
@@ -170,8 +158,7 @@ private Q_SLOTS:
             reported = !helper.SaveToFile(m_folder->filePath(file));
         }
         disk.release();
-        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                          QFileDevice::ExeOwner);
+        setWritable(folder, true);
 
         QVERIFY(reported);
         QCOMPARE(m_folder->readFile(file), kOld);

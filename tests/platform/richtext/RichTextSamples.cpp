@@ -5,14 +5,14 @@
 
 namespace RichTextSamples {
 
-QByteArray picture(const char* format, int width, int height, const QColor& color)
+QByteArray picture(const char* format, int width, int height, const QColor& color, int quality)
 {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(color);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
+    image.save(&buffer, format, quality);
     return bytes;
 }
 

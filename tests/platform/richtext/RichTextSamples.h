@@ -7,8 +7,9 @@
 // Pictures and RTF pieces shared by the rich-text tests.
 namespace RichTextSamples {
 
-// A solid-coloured picture of the given size, encoded as "PNG" or "JPEG".
-QByteArray picture(const char* format, int width, int height, const QColor& color = Qt::red);
+// A solid-coloured picture of the given size, encoded as "PNG" or "JPEG" at the quality.
+QByteArray picture(const char* format, int width, int height, const QColor& color = Qt::red,
+                   int quality = -1);
 
 // The bytes as picture hex, broken by blanks and line breaks the way old writers do.
 QString brokenHex(const QByteArray& bytes);

@@ -86,7 +86,6 @@ private Q_SLOTS:
         chars("colour", "Blue", QTextFormat::ForegroundBrush, QBrush(QColor(10, 20, 230)));
         chars("font family", "Mono", QTextFormat::FontFamilies, QStringList{"Courier New"});
         chars("half-point size", "Small", QTextFormat::FontPointSize, 8.5);
-        chars("spaces around formats", " two  spaces ", QTextFormat::FontWeight, QFont::Bold);
         chars("digits and minus after words", "-5 1", QTextFormat::FontPointSize, 9.0);
         block("centre", QTextFormat::BlockAlignment, int(Qt::AlignHCenter));
         block("right", QTextFormat::BlockAlignment, int(Qt::AlignRight));
@@ -98,7 +97,6 @@ private Q_SLOTS:
         text("tab", "a\tb");
         text("line break", "a\u2028b");
         text("windows-1252", "Grüße € “quoted” — ½");
-        text("outside windows-1252", "Привет ř 日本");
         text("surrogate pair", "smile 😀!");
         text("rtf syntax characters", "\\ { } \\par {\\b x}");
         text("no-break space", "10\u00A0km");
@@ -141,22 +139,6 @@ private Q_SLOTS:
         QCOMPARE(RtfWriter::write(read), rtf);
     }
 
-    void pictureFromImageResourceIsPng()
-    {
-        QTextDocument document;
-        QImage image(4, 4, QImage::Format_RGB32);
-        image.fill(Qt::green);
-        document.addResource(QTextDocument::ImageResource, QUrl("memory:green"), image);
-        QTextImageFormat format;
-        format.setName(QStringLiteral("memory:green"));
-        QTextCursor(&document).insertImage(format);
-        const QString rtf = RtfWriter::write(document);
-        QVERIFY(rtf.contains(QLatin1String("\\pngblip\\picw4\\pich4\\picwgoal60\\pichgoal60")));
-        QTextDocument read;
-        RtfReader::read(rtf, read);
-        QCOMPARE(read.toPlainText(), QStringLiteral("\uFFFC"));
-    }
-
     // Pieces of the output in the form a rich-edit control writes.
     void output_data()
     {
@@ -173,8 +155,8 @@ private Q_SLOTS:
                    c.insertText(QStringLiteral(".\t?"), bold);
                })
             << "\\b A\\b0  B\\b.\\tab?\\par";
-        QTest::newRow("escapes") << writtenText("ü€Я😀\u00A0{\\}")
-                                 << "\\'fc\\'80\\u1071?\\u-10179?\\u-8704?\\~\\{\\\\\\}";
+        QTest::newRow("escapes") << writtenText("ü€Я😀！\u00A0{\\}")
+                                 << "\\'fc\\'80\\u1071?\\u-10179?\\u-8704?\\u-255?\\~\\{\\\\\\}";
         QTest::newRow("control characters dropped") << writtenText("a\u0001\u0085b") << " ab\\par";
         QTest::newRow("bullet list")
             << written([](QTextCursor& c) {
@@ -205,14 +187,6 @@ private Q_SLOTS:
         QVERIFY2(rtf.contains(expected), qPrintable(rtf.toUtf8().toPercentEncoding(" {}\\;?.-")));
     }
 
-    void header()
-    {
-        const QString rtf = writtenText("x");
-        QVERIFY(rtf.startsWith(QLatin1String("{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033")));
-        QVERIFY(rtf.endsWith(QLatin1String("\\par\r\n}\r\n")));
-        QVERIFY(!rtf.contains(QLatin1String("colortbl")));
-    }
-
     void longParagraphsAreBrokenBetweenTokens()
     {
         const QString text = QStringLiteral("Wörter und Sätze ").repeated(100);
@@ -222,9 +196,13 @@ private Q_SLOTS:
         QCOMPARE(RtfReader::plainText(rtf), text);
     }
 
+    // The whole frame of the output, and an empty document that reads back empty.
     void emptyDocument()
     {
         const QString rtf = writtenText(QString());
+        QVERIFY(rtf.startsWith(QLatin1String("{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033")));
+        QVERIFY(rtf.endsWith(QLatin1String("\\par\r\n}\r\n")));
+        QVERIFY(!rtf.contains(QLatin1String("colortbl")));
         QTextDocument read;
         read.setPlainText(QStringLiteral("old"));
         RtfReader::read(rtf, read);
@@ -233,50 +211,49 @@ private Q_SLOTS:
         QCOMPARE(RtfWriter::write(read), rtf);
     }
 
-    // Write, read, write: byte-identical, equal documents with both pictures, 7-bit ASCII.
-    void mixedDocumentIsStable()
+    // Pictures keep their own bytes, and their own size or the one shown, through write and
+    // read; the second write is byte-identical.
+    void picturesAreStable()
     {
         QTextDocument original;
         QTextCursor cursor(&original);
-        QTextCharFormat bold;
-        bold.setFontWeight(QFont::Bold);
-        cursor.insertText(QStringLiteral("\\ { } "));
-        cursor.insertText(QStringLiteral("bold"), bold);
-        cursor.insertText(QStringLiteral(" Grüße € 😀 Привет"), QTextCharFormat());
-        const QByteArray png = picture("PNG", 3, 2);
+        const QByteArray png = picture("PNG", 3, 2, Qt::red, 100); // not as the writer encodes
         const QByteArray jpeg = picture("JPEG", 40, 30, Qt::blue);
         QTextImageFormat image;
-        image.setName(RtfReader::addPicture(original, png)); // shown at its own size
+        image.setName(RtfReader::addPicture(original, png));
+        cursor.insertImage(image);
         cursor.insertImage(image);
         image.setName(RtfReader::addPicture(original, jpeg));
         image.setWidth(20);
         image.setHeight(15);
         cursor.insertImage(image);
-        cursor.insertBlock();
-        startBulletList(cursor);
-        cursor.insertText(QStringLiteral("one"));
-        cursor.insertBlock();
-        cursor.insertText(QStringLiteral("two"));
-        cursor.insertBlock(QTextBlockFormat());
-        cursor.insertText(QStringLiteral("end"));
+        QImage green(4, 4, QImage::Format_RGB32); // held as an image, written as PNG
+        green.fill(Qt::green);
+        original.addResource(QTextDocument::ImageResource, QUrl("memory:green"), green);
+        cursor.insertImage(QStringLiteral("memory:green"));
 
         const QString first = RtfWriter::write(original);
         QVERIFY(isSevenBitAscii(first));
+        QVERIFY(first.contains(QLatin1String("\\pngblip\\picw4\\pich4\\picwgoal60\\pichgoal60")));
+        QCOMPARE(first.count(QLatin1String("\\pngblip")), 3);
+        QCOMPARE(first.count(QLatin1String("\\jpegblip")), 1);
         QTextDocument read;
         RtfReader::read(first, read);
-        QCOMPARE(read.toPlainText(), original.toPlainText());
-        const QList<std::pair<QByteArray, QSizeF>> pictures{{png, {3, 2}}, {jpeg, {20, 15}}};
+        const QList<std::pair<QByteArray, QSizeF>> pictures{
+            {png, {3, 2}}, {png, {3, 2}}, {jpeg, {20, 15}}};
         QTextCursor at(&read);
         for (int i = 0; i < pictures.size(); ++i) {
-            at.setPosition(read.firstBlock().length() - 2 + i);
+            at.setPosition(i + 1);
             const QTextImageFormat readImage = at.charFormat().toImageFormat();
             QCOMPARE(read.resource(QTextDocument::ImageResource, QUrl(readImage.name())).toByteArray(),
                      pictures[i].first);
             QCOMPARE(QSizeF(readImage.width(), readImage.height()), pictures[i].second);
         }
-        QCOMPARE(read.findBlockByNumber(1).textList(), read.findBlockByNumber(2).textList());
-        QVERIFY(read.findBlockByNumber(1).textList());
-        QVERIFY(!read.lastBlock().textList());
+        at.setPosition(4);
+        const QUrl readGreen(at.charFormat().toImageFormat().name());
+        QCOMPARE(QImage::fromData(read.resource(QTextDocument::ImageResource, readGreen).toByteArray())
+                     .pixelColor(0, 0),
+                 QColor(Qt::green));
         QCOMPARE(RtfWriter::write(read), first);
     }
 };

@@ -11,6 +11,8 @@
 #include <QTextBlock>
 #include <QTest>
 
+#include <memory>
+
 using namespace RichTextSamples;
 
 class TestdTxtHelper : public QObject
@@ -18,11 +20,11 @@ class TestdTxtHelper : public QObject
     Q_OBJECT
 
 private:
-    RichTextBox* m_box = nullptr;
-    dTxtHelper* m_helper = nullptr;
-    QTemporaryDir* m_dir = nullptr;
+    std::unique_ptr<RichTextBox> m_box;
+    std::unique_ptr<dTxtHelper> m_helper;
+    QTemporaryDir m_dir; // the files of every test, each under its own name
 
-    QString path(const QString& name) const { return m_dir->filePath(name); }
+    QString path(const QString& name) const { return m_dir.filePath(name); }
 
     QByteArray fileBytes(const QString& name) const
     {
@@ -34,24 +36,17 @@ private:
     void show()
     {
         m_box->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_box));
+        QVERIFY(QTest::qWaitForWindowExposed(m_box.get()));
     }
 
 private Q_SLOTS:
     void init()
     {
-        m_box = new RichTextBox;
-        m_helper = new dTxtHelper;
-        m_helper->SetEditor(m_box);
-        m_dir = new QTemporaryDir;
+        m_box = std::make_unique<RichTextBox>();
+        m_helper = std::make_unique<dTxtHelper>();
+        m_helper->SetEditor(m_box.get());
     }
-
-    void cleanup()
-    {
-        delete m_helper;
-        delete m_box;
-        delete m_dir;
-    }
+    void cleanup() { m_helper.reset(); }
 
     // Rows with a picture ("#") give it as RTF; the picture stays in place as a picture.
     void convert_data()
@@ -100,29 +95,31 @@ private Q_SLOTS:
         QCOMPARE(pictures, int(expected.count(QChar::ObjectReplacementCharacter)));
     }
 
-    void convertWholeTextDropsFormatting()
+    // Converting a selection keeps each run's format; converting the whole text drops it,
+    // even with the caret standing in bold text. "b" marks a bold character.
+    void convertFormats_data()
     {
-        m_box->setTextRtf(rtfDocument("plain \\b bold"));
-        m_box->moveCursor(QTextCursor::End); // the caret stands in bold text
-        m_helper->Convert(0);
-        QCOMPARE(m_box->text(), QStringLiteral("PLAIN BOLD"));
-        for (int start : {0, 6}) {
-            m_helper->SelectText(start, 4);
-            QVERIFY(!m_box->selBold());
-        }
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("bold");
+        QTest::newRow("selection") << 2 << 5 << "boLD REst" << "bbbb     ";
+        QTest::newRow("whole text") << 0 << 0 << "BOLD REST" << "         ";
     }
 
-    // Converting a selection keeps each run's format, inside and around it.
-    void convertSelectionKeepsFormats()
+    void convertFormats()
     {
+        QFETCH(int, start);
+        QFETCH(int, length);
+        QFETCH(QString, expected);
+        QFETCH(QString, bold);
         m_box->setTextRtf(rtfDocument("\\b bold\\b0  rest"));
-        m_helper->SelectText(2, 5);
-        m_helper->Convert(0);
-        QCOMPARE(m_box->text(), QStringLiteral("boLD REst"));
-        QCOMPARE(m_box->selText(), QStringLiteral("LD RE"));
-        for (const auto& [start, bold] : {std::pair{0, true}, {2, true}, {5, false}, {7, false}}) {
-            m_helper->SelectText(start, 1);
-            QCOMPARE(m_box->selBold(), bold);
+        m_helper->SelectText(start, length); // the caret stands in bold text
+        QVERIFY(m_helper->Convert(0));
+        QCOMPARE(m_box->text(), expected);
+        for (int i = 0; i < bold.size(); ++i) {
+            m_helper->SelectText(i, 1);
+            QCOMPARE(m_box->selBold(), bold[i] == 'b');
         }
     }
 
@@ -193,21 +190,17 @@ private Q_SLOTS:
         QVERIFY(helper.CanPaste());
     }
 
+    // A line beyond the last keeps the caret where it stands; the selection goes either way.
     void gotoLine()
     {
         m_box->setText(QStringLiteral("one\ntwo\nthree"));
-        m_helper->SelectText(5, 2);
-        m_helper->GotoLine(1);
-        QCOMPARE(m_box->selStart(), 0);
-        QCOMPARE(m_box->selLength(), 0);
-        QCOMPARE(m_helper->GotoLine(), 1);
-        m_helper->GotoLine(3);
-        QCOMPARE(m_box->selStart(), 8);
-        m_helper->SelectText(5, 2);
-        m_helper->GotoLine(9);
-        QCOMPARE(m_box->selStart(), 5);
-        QCOMPARE(m_box->selLength(), 0);
-        QCOMPARE(m_helper->GotoLine(), 9);
+        for (const auto& [line, start] : {std::pair{1, 0}, {3, 8}, {9, 5}}) {
+            m_helper->SelectText(5, 2);
+            m_helper->GotoLine(line);
+            QCOMPARE(m_box->selStart(), start);
+            QCOMPARE(m_box->selLength(), 0);
+            QCOMPARE(m_helper->GotoLine(), line);
+        }
     }
 
     void canPaste()

