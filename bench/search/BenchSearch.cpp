@@ -1,0 +1,120 @@
+// Times a search from pressing "&Search" in the search dialog to the results window filled
+// and the first match shown, on a generated knowledge base of 100,000 articles, against
+// the sqlite3 command-line tool scanning the same column with LIKE. Usage: BenchSearch
+// [database file] (default bench-articles.db in the current folder; generated with the
+// database benchmark's generator when missing).
+
+#include "common/SqliteTool.h"
+#include "db/Recordset.h"
+#include "mainwindow/frmMain.h"
+#include "profile/Prefs.h"
+#include "search/frmSearch.h"
+#include "search/frmSearchResults.h"
+#include "startup/Main.h"
+#include "startup/QuorvelApplication.h"
+#include "startup/Session.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+namespace {
+
+QTextStream out(stdout);
+
+struct Case
+{
+    const char* choice;
+    const char* text;
+    const char* column; // the column the tool scans
+};
+
+const Case kCases[] = {
+    {"Title", "spooler", "Title"},
+    {"Problem", "toner", "ProblemText"},
+};
+
+// One search through the dialog, as the user runs it.
+void search(frmMain& main, const Case& what)
+{
+    main.findChild<QAction*>(QStringLiteral("mnuSearch"))->trigger();
+    auto* dialog = main.findChild<frmSearch*>();
+    auto* field = dialog->findChild<QComboBox*>(QStringLiteral("cboSearchBy"));
+    const int index = field->findText(QLatin1String(what.choice));
+    field->setCurrentIndex(index);
+    Q_EMIT field->activated(index);
+    dialog->findChild<QLineEdit*>(QStringLiteral("txtSearchString"))
+        ->setText(QLatin1String(what.text));
+    dialog->findChild<QPushButton*>(QStringLiteral("cmdSearch"))->click();
+    QCoreApplication::processEvents();
+}
+
+bool prepare(const QString& path, QTemporaryDir& programFolder)
+{
+    if (!QFile::exists(path)) {
+        out << "Generating " << path << " (100,000 articles) ..." << Qt::endl;
+        if (!runSqliteTool(path, QString(), QStringLiteral(QV_SCHEMA)) ||
+            !runSqliteTool(path, QString(), QStringLiteral(QV_BENCH_GENERATOR))) {
+            out << "generation failed" << Qt::endl;
+            return false;
+        }
+    }
+    if (!runSqliteTool(path, QString(), QStringLiteral(QV_BENCH_SETTINGS))) {
+        out << "cannot fill the tables start-up reads" << Qt::endl;
+        return false;
+    }
+    if (!programFolder.isValid() || !QDir(programFolder.path()).mkdir(QStringLiteral("ini")) ||
+        !WritePref(QStringLiteral("General"), QStringLiteral("Path"),
+                   QFileInfo(path).absoluteFilePath(),
+                   programFolder.filePath(QStringLiteral("ini/qvprefs.ini")))) {
+        out << "cannot write the preferences file" << Qt::endl;
+        return false;
+    }
+    qputenv("QUORVEL_PROGRAM_DIR", QFile::encodeName(programFolder.path()));
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QuorvelApplication app(argc, argv);
+    const QString path =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("bench-articles.db");
+    QTemporaryDir programFolder;
+    if (!prepare(path, programFolder))
+        return 1;
+    Program program = Main();
+    if (!program.mainWindow) {
+        out << "Quorvel did not start" << Qt::endl;
+        return 1;
+    }
+    frmMain& main = *program.mainWindow;
+    Recordset& articles = program.session->rsArticles();
+    out << "articles: " << articles.recordCount() << Qt::endl << Qt::endl;
+    out << "search          matches   Quorvel   sqlite3 tool   ratio" << Qt::endl;
+    for (const Case& what : kCases) {
+        const double ours = bestOf([&] { search(main, what); }, 5);
+        const int matches = articles.recordCount();
+        const auto* results = main.findChild<frmSearchResults*>();
+        if (!results || results->windowTitle() != QStringLiteral("Results: %1").arg(matches)) {
+            out << what.choice << ": no results window for " << matches << " matches" << Qt::endl;
+            return 1;
+        }
+        const QString sql = QStringLiteral("SELECT RecordID FROM QV WHERE %1 LIKE '%%2%'")
+                                .arg(QLatin1String(what.column), QLatin1String(what.text));
+        const double theirs = bestOf([&] { runSqliteTool(path, sql); }, 5);
+        out << QString::asprintf("%-7s %-7s %7d %7.0f ms %11.0f ms %7.2f", what.choice, what.text,
+                                 matches, ours, theirs, ours / theirs)
+            << Qt::endl;
+    }
+    return 0;
+}
