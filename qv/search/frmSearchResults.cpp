@@ -9,7 +9,8 @@
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
+#include <QStringListModel>
 
 const QString frmSearchResults::OutOfDateMessage =
     QStringLiteral("The search results are out of date. Please search again.");
@@ -45,21 +46,24 @@ frmSearchResults::frmSearchResults(SearchContext& context, QWidget* mainWindow)
     grid->setColumnStretch(0, 3);
     for (int column = 1; column < 4; ++column)
         grid->setColumnStretch(column, 1);
-    resize(720, 320);
+    resize(780, 320);
 }
 
-QListWidget* frmSearchResults::addList(const char* name, QLabel* heading, int column)
+QListView* frmSearchResults::addList(const char* name, QLabel* heading, int column)
 {
-    auto* list = new QListWidget(this);
+    // A list view over a string list: rows cost no more than their text.
+    auto* list = new QListView(this);
     list->setObjectName(QLatin1String(name));
+    list->setModel(new QStringListModel(list));
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setUniformItemSizes(true);
     heading->setBuddy(list);
     auto* grid = static_cast<QGridLayout*>(layout());
     grid->addWidget(heading, 0, column);
     grid->addWidget(list, 1, column);
     list->installEventFilter(this);
-    connect(list, &QListWidget::itemDoubleClicked, this,
-            [this, list](QListWidgetItem* item) { pick(list->row(item)); });
+    connect(list, &QListView::doubleClicked, this,
+            [this](const QModelIndex& index) { pick(index.row()); });
     return list;
 }
 
@@ -88,12 +92,10 @@ void frmSearchResults::FillResultLists()
         edited << articles.value(QStringLiteral("DateEdited")).toString();
         m_keys.push_back(articles.value(kKey));
     }
-    const std::pair<QListWidget*, const QStringList*> columns[] = {
+    const std::pair<QListView*, const QStringList*> columns[] = {
         {List1, &titles}, {List2, &numbers}, {List4, &entered}, {List5, &edited}};
-    for (const auto& [list, values] : columns) {
-        list->clear();
-        list->addItems(*values);
-    }
+    for (const auto& [list, values] : columns)
+        static_cast<QStringListModel*>(list->model())->setStringList(*values);
 }
 
 void frmSearchResults::readHeadings()
@@ -124,10 +126,10 @@ bool frmSearchResults::eventFilter(QObject* watched, QEvent* event)
                        key->key() != Qt::Key_Backtab && key->key() != Qt::Key_Escape;
     if (!picks)
         return QDialog::eventFilter(watched, event);
-    const auto* list = static_cast<QListWidget*>(watched);
-    const QList<QListWidgetItem*> selected = list->selectedItems();
+    const QModelIndexList selected =
+        static_cast<QListView*>(watched)->selectionModel()->selectedIndexes();
     if (!selected.isEmpty())
-        pick(list->row(selected.first()));
+        pick(selected.first().row());
     return true;
 }
 

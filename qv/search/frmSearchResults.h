@@ -8,7 +8,7 @@
 #include <vector>
 
 class QLabel;
-class QListWidget;
+class QListView;
 
 // The results window: the matches of the last search in four lists side by side (title,
 // number, initial entry, date edited), row k of each belonging to the k-th match. A
@@ -33,7 +33,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QListWidget* addList(const char* name, QLabel* heading, int column);
+    QListView* addList(const char* name, QLabel* heading, int column);
     void FillResultLists();
     void readHeadings();
     // Makes the match of list row `row` (from 0) the current article.
@@ -48,10 +48,10 @@ private:
     QLabel* Label2 = nullptr;
     QLabel* Label4 = nullptr;
     QLabel* Label5 = nullptr;
-    QListWidget* List1 = nullptr;
-    QListWidget* List2 = nullptr;
-    QListWidget* List4 = nullptr;
-    QListWidget* List5 = nullptr;
+    QListView* List1 = nullptr;
+    QListView* List2 = nullptr;
+    QListView* List4 = nullptr;
+    QListView* List5 = nullptr;
     // The filter and the row keys the lists were filled from.
     QString m_filter;
     std::vector<QVariant> m_keys;
