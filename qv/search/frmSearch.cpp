@@ -62,9 +62,11 @@ void frmSearch::buildControls()
         named(new QLabel(promptCaption(QStringLiteral("Search:")), this), "lblSearchString");
     txtSearchString = named(new QLineEdit(this), "txtSearchString");
     cboSearchString = named(new QComboBox(this), "cboSearchString");
+    // Both take typed text as it stands: no completion from the list, nothing added to it.
     for (QComboBox* box : {cboSearchBy, cboSearchString}) {
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
+        box->setCompleter(nullptr);
     }
     cboSearchString->hide();
     lblSearchBy->setBuddy(cboSearchBy);
