@@ -4,10 +4,9 @@
 // [database file] (default bench-articles.db in the current folder; generated with the
 // database benchmark's generator when missing).
 
-#include "common/SqliteTool.h"
+#include "common/BenchProgramFolder.h"
 #include "db/Recordset.h"
 #include "mainwindow/frmMain.h"
-#include "profile/Prefs.h"
 #include "search/frmSearch.h"
 #include "search/frmSearchResults.h"
 #include "startup/Main.h"
@@ -16,10 +15,8 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -69,31 +66,6 @@ void search(frmMain& main, const Case& what)
     QCoreApplication::processEvents();
 }
 
-bool prepare(const QString& path, QTemporaryDir& programFolder)
-{
-    if (!QFile::exists(path)) {
-        out << "Generating " << path << " (100,000 articles) ..." << Qt::endl;
-        if (!runSqliteTool(path, QString(), QStringLiteral(QV_SCHEMA)) ||
-            !runSqliteTool(path, QString(), QStringLiteral(QV_BENCH_GENERATOR))) {
-            out << "generation failed" << Qt::endl;
-            return false;
-        }
-    }
-    if (!runSqliteTool(path, QString(), QStringLiteral(QV_BENCH_SETTINGS))) {
-        out << "cannot fill the tables start-up reads" << Qt::endl;
-        return false;
-    }
-    if (!programFolder.isValid() || !QDir(programFolder.path()).mkdir(QStringLiteral("ini")) ||
-        !WritePref(QStringLiteral("General"), QStringLiteral("Path"),
-                   QFileInfo(path).absoluteFilePath(),
-                   programFolder.filePath(QStringLiteral("ini/qvprefs.ini")))) {
-        out << "cannot write the preferences file" << Qt::endl;
-        return false;
-    }
-    qputenv("QUORVEL_PROGRAM_DIR", QFile::encodeName(programFolder.path()));
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -104,8 +76,9 @@ int main(int argc, char* argv[])
     const QString path =
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("bench-articles.db");
     QTemporaryDir programFolder;
-    if (!prepare(path, programFolder))
+    if (!programFolder.isValid() || !prepareBenchProgramFolder(path, programFolder.path(), out))
         return 1;
+    qputenv("QUORVEL_PROGRAM_DIR", QFile::encodeName(programFolder.path()));
     Program program = Main();
     if (!program.mainWindow) {
         out << "Quorvel did not start" << Qt::endl;

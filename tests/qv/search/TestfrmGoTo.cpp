@@ -49,7 +49,7 @@ private Q_SLOTS:
         QTest::newRow("last") << "" << "25" << "25";
         QTest::newRow("one and a half") << "" << "1.5" << "2";
         QTest::newRow("two and a half") << "" << "2.5" << "2";
-        QTest::newRow("within the matches") << "Title LIKE #*Article 1*#" << "2" << "10";
+        QTest::newRow("within three matches") << "Title LIKE #*3*#" << "2" << "13";
     }
     void goesToThePosition()
     {
@@ -72,7 +72,7 @@ private Q_SLOTS:
         const QString maximum =
             QStringLiteral("The maximum number of Quorvel articles is: %1\r\n") + check;
         QTest::newRow("one beyond") << "" << "26" << maximum.arg(25);
-        QTest::newRow("beyond the matches") << "Title LIKE #*Article 2*#" << "8" << maximum.arg(7);
+        QTest::newRow("beyond three matches") << "Title LIKE #*3*#" << "4" << maximum.arg(3);
         QTest::newRow("letters") << "" << "abc" << check;
         QTest::newRow("empty") << "" << "\b" << check;
     }
