@@ -87,8 +87,8 @@ int main(int argc, char* argv[])
     frmMain& main = *program.mainWindow;
     Recordset& articles = program.session->rsArticles();
     out << "articles: " << articles.recordCount() << Qt::endl << Qt::endl;
-    out << "search          matches   Quorvel   sqlite3 tool   ratio   (best of " << kRuns
-        << ')' << Qt::endl;
+    out << "search          matches   Quorvel   sqlite3 tool   ratio   (best of " << kRuns << ')'
+        << Qt::endl;
     for (const Case& what : kCases) {
         const QString sql = QStringLiteral("SELECT RecordID FROM QV WHERE %1 LIKE '%%2%'")
                                 .arg(QLatin1String(what.column), QLatin1String(what.text));

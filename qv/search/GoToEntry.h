@@ -7,7 +7,12 @@
 class GoToEntry
 {
 public:
-    enum class Verdict { NotANumber, BeyondLast, Go };
+    enum class Verdict
+    {
+        NotANumber,
+        BeyondLast,
+        Go
+    };
 
     // Checks the entry against the number of rows: it must read as a number, and that
     // number, fraction included, must not exceed the count. An entry that passes goes to

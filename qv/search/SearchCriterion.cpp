@@ -55,8 +55,7 @@ bool SearchCriterion::readsCategory(const QString& choice)
     return field && field->category;
 }
 
-QString SearchCriterion::build(const QString& choice, const QString& category,
-                               const QString& text)
+QString SearchCriterion::build(const QString& choice, const QString& category, const QString& text)
 {
     const Field* field = find(choice);
     if (!field)

@@ -20,8 +20,7 @@ const QString frmSearch::ErrorMessage =
 
 namespace {
 
-template <typename Widget>
-Widget* named(Widget* widget, const char* name)
+template <typename Widget> Widget* named(Widget* widget, const char* name)
 {
     widget->setObjectName(QLatin1String(name));
     return widget;
@@ -105,8 +104,7 @@ void frmSearch::cboSearchBy_Click(int index)
     const bool category = SearchCriterion::readsCategory(choice);
     txtSearchString->setVisible(!category);
     cboSearchString->setVisible(category);
-    lblSearchString->setBuddy(category ? static_cast<QWidget*>(cboSearchString)
-                                       : txtSearchString);
+    lblSearchString->setBuddy(category ? static_cast<QWidget*>(cboSearchString) : txtSearchString);
     if (const std::optional<QString> prompt = SearchCriterion::prompt(choice))
         lblSearchString->setText(promptCaption(*prompt));
 }
@@ -119,8 +117,7 @@ void frmSearch::cmdSearch_Click()
     if (txtSearchString->text().isEmpty() && cboSearchString->currentText().isEmpty())
         return;
     try {
-        runSearch(SearchCriterion::build(cboSearchBy->currentText(),
-                                         cboSearchString->currentText(),
+        runSearch(SearchCriterion::build(cboSearchBy->currentText(), cboSearchString->currentText(),
                                          txtSearchString->text()));
     } catch (const DbError&) {
         dialogs().inform(ErrorMessage, AppInfo::kTitle, m_context.mainWindow);

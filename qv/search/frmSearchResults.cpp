@@ -147,8 +147,7 @@ void frmSearchResults::pick(int row)
 bool frmSearchResults::moveToMatch(int row)
 {
     Recordset& articles = m_context.session.rsArticles();
-    if (articles.filter() != m_filter || row >= articles.recordCount() ||
-        row >= int(m_keys.size()))
+    if (articles.filter() != m_filter || row >= articles.recordCount() || row >= int(m_keys.size()))
         return false;
     const int before = articles.absolutePosition();
     articles.setAbsolutePosition(row + 1);

@@ -15,7 +15,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("position"); // -1: refused, with the message
         QTest::addColumn<QString>("message");
         const QString check = QStringLiteral("Please check your entry and try again.");
-        const QString maximum = QStringLiteral("The maximum number of Quorvel articles is: %1\r\n") + check;
+        const QString maximum =
+            QStringLiteral("The maximum number of Quorvel articles is: %1\r\n") + check;
         QTest::newRow("last") << "25" << 25 << 25 << QString();
         QTest::newRow("one beyond") << "26" << 25 << -1 << maximum.arg(25);
         QTest::newRow("fraction beyond") << "25.4" << 25 << -1 << maximum.arg(25);

@@ -42,13 +42,6 @@ private Q_SLOTS:
         QCOMPARE(SearchCriterion::prompt(choice).value_or(QStringLiteral("-")), prompt);
         QCOMPARE(SearchCriterion::readsCategory(choice), choice == QLatin1String("Category"));
     }
-
-    void offersTheChoicesInListOrder()
-    {
-        QCOMPARE(SearchCriterion::choices(),
-                 QStringList({"Category", "Problem", "Solution", "QV Number", "Entered By",
-                              "Edited By", "Title", "Reference"}));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestSearchCriterion)
