@@ -15,7 +15,7 @@
 const QString frmGoTo::FailedMessage = QStringLiteral(
     "A general error occured. Please check your entry and try again. Internal Error Code: G-01");
 
-frmGoTo::frmGoTo(SearchContext& context, QWidget* mainWindow)
+frmGoTo::frmGoTo(const SearchContext& context, QWidget* mainWindow)
     : QDialog(mainWindow), m_context(context)
 {
     setObjectName(QStringLiteral("frmGoTo"));

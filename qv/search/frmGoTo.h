@@ -18,7 +18,7 @@ class frmGoTo : public QDialog
     Q_OBJECT
 
 public:
-    frmGoTo(SearchContext& context, QWidget* mainWindow);
+    frmGoTo(const SearchContext& context, QWidget* mainWindow);
 
     static const QString FailedMessage;
 
@@ -28,7 +28,7 @@ Q_SIGNALS:
 private:
     void Command1_Click();
 
-    SearchContext& m_context;
+    const SearchContext m_context;
     QLabel* Label1 = nullptr;
     QLineEdit* Text1 = nullptr;
     QPushButton* Command1 = nullptr;

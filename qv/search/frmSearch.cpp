@@ -35,7 +35,7 @@ QString promptCaption(const QString& prompt)
 
 } // namespace
 
-frmSearch::frmSearch(SearchContext& context, QWidget* mainWindow)
+frmSearch::frmSearch(const SearchContext& context, QWidget* mainWindow)
     : QDialog(mainWindow), m_context(context)
 {
     setObjectName(QStringLiteral("frmSearch"));

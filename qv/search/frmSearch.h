@@ -19,7 +19,7 @@ class frmSearch : public QDialog
     Q_OBJECT
 
 public:
-    frmSearch(SearchContext& context, QWidget* mainWindow);
+    frmSearch(const SearchContext& context, QWidget* mainWindow);
 
     // Fills the category list from the current category names, keeping the text shown.
     void loadCategories();
@@ -40,7 +40,7 @@ private:
     // Applies the filter and shows the outcome; a DbError is left to the caller.
     void runSearch(const QString& criterion);
 
-    SearchContext& m_context;
+    const SearchContext m_context;
     QLabel* lblSearchBy = nullptr;
     QComboBox* cboSearchBy = nullptr;
     QLabel* lblSearchString = nullptr;

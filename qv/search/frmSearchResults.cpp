@@ -28,7 +28,7 @@ QLabel* heading(QWidget* parent, const char* name, const QString& text)
 
 } // namespace
 
-frmSearchResults::frmSearchResults(SearchContext& context, QWidget* mainWindow)
+frmSearchResults::frmSearchResults(const SearchContext& context, QWidget* mainWindow)
     : QDialog(mainWindow), m_context(context)
 {
     setObjectName(QStringLiteral("frmSearchResults"));

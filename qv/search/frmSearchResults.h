@@ -21,7 +21,7 @@ class frmSearchResults : public QDialog
     Q_OBJECT
 
 public:
-    frmSearchResults(SearchContext& context, QWidget* mainWindow);
+    frmSearchResults(const SearchContext& context, QWidget* mainWindow);
 
     // Fills the window from the matches of the article set's filter and shows it. The set
     // is left past its last row.
@@ -43,7 +43,7 @@ private:
     // current row where it was, when the lists are out of date.
     bool moveToMatch(int row);
 
-    SearchContext& m_context;
+    const SearchContext m_context;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label4 = nullptr;
