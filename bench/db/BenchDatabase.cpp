@@ -4,6 +4,7 @@
 // (default bench-articles.db in the current folder; generated when missing).
 
 #include "common/ProcessStatus.h"
+#include "common/SqliteTool.h"
 #include "db/Connection.h"
 #include "db/DbError.h"
 #include "db/Recordset.h"
@@ -11,7 +12,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QTextStream>
 
 #include <algorithm>
@@ -21,20 +21,6 @@ namespace {
 constexpr int kRuns = 3;
 
 QTextStream out(stdout);
-
-bool runTool(const QString& path, const QString& sql, const QString& inputFile = QString())
-{
-    QProcess tool;
-    tool.setStandardOutputFile(QProcess::nullDevice());
-    if (!inputFile.isEmpty())
-        tool.setStandardInputFile(inputFile);
-    QStringList arguments{QStringLiteral("-bail"), path};
-    if (!sql.isEmpty())
-        arguments.append(sql);
-    tool.start(QStringLiteral("sqlite3"), arguments);
-    return tool.waitForFinished(-1) && tool.exitStatus() == QProcess::NormalExit &&
-           tool.exitCode() == 0;
-}
 
 // The best of a few runs, in milliseconds; one unmeasured run first warms the file cache.
 double bestOf(const std::function<void()>& action)
@@ -75,8 +61,8 @@ int main(int argc, char* argv[])
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("bench-articles.db");
     if (!QFile::exists(path)) {
         out << "Generating " << path << " (100,000 articles) ..." << Qt::endl;
-        if (!runTool(path, QString(), QStringLiteral(QV_SCHEMA)) ||
-            !runTool(path, QString(), QStringLiteral(QV_BENCH_GENERATOR))) {
+        if (!runSqliteTool(path, QString(), QStringLiteral(QV_SCHEMA)) ||
+            !runSqliteTool(path, QString(), QStringLiteral(QV_BENCH_GENERATOR))) {
             out << "generation failed" << Qt::endl;
             return 1;
         }
@@ -100,18 +86,18 @@ int main(int argc, char* argv[])
                    set.open(connection, articles);
                    readRow(set);
                },
-               [&] { runTool(path, articles); });
+               [&] { runSqliteTool(path, articles); });
         report(QStringLiteral("filter Title LIKE #*spooler*#"),
                [&] { set.setFilter(QStringLiteral("Title LIKE #*spooler*#")); },
                [&] {
-                   runTool(path, QStringLiteral("SELECT RecordID FROM QV WHERE Title LIKE "
+                   runSqliteTool(path, QStringLiteral("SELECT RecordID FROM QV WHERE Title LIKE "
                                                 "'%spooler%'"));
                });
         out << "  matches: " << set.recordCount() << Qt::endl;
         report(QStringLiteral("filter Problem LIKE #*toner*#"),
                [&] { set.setFilter(QStringLiteral("Problem LIKE #*toner*#")); },
                [&] {
-                   runTool(path, QStringLiteral("SELECT RecordID FROM QV WHERE ProblemText "
+                   runSqliteTool(path, QStringLiteral("SELECT RecordID FROM QV WHERE ProblemText "
                                                 "LIKE '%toner%'"));
                });
         out << "  matches: " << set.recordCount() << Qt::endl;
@@ -122,7 +108,7 @@ int main(int argc, char* argv[])
                    readRow(set);
                },
                [&] {
-                   runTool(path, QStringLiteral("SELECT * FROM QV ORDER BY id LIMIT 1 OFFSET 49999"));
+                   runSqliteTool(path, QStringLiteral("SELECT * FROM QV ORDER BY id LIMIT 1 OFFSET 49999"));
                });
         int edit = 0;
         report(QStringLiteral("UpdateBatch of one changed row"), [&] {
@@ -132,7 +118,7 @@ int main(int argc, char* argv[])
                    set.updateBatch();
                },
                [&] {
-                   runTool(path, QStringLiteral("UPDATE QV SET Title = 'Edited by the tool %1' "
+                   runSqliteTool(path, QStringLiteral("UPDATE QV SET Title = 'Edited by the tool %1' "
                                                 "WHERE Id = 50000").arg(++edit));
                });
     } catch (const DbError& error) {

@@ -6,10 +6,10 @@
 // current folder; generated with the database benchmark's generator when missing). The
 // tables start-up reads besides the articles are filled from settings.sql when empty.
 
+#include "common/BenchProgramFolder.h"
 #include "common/ProcessStatus.h"
 #include "db/DbError.h"
 #include "mainwindow/frmMain.h"
-#include "profile/Prefs.h"
 #include "startup/AppInfo.h"
 #include "startup/Main.h"
 #include "startup/QuorvelApplication.h"
@@ -17,9 +17,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QMainWindow>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -125,16 +122,6 @@ int runChild(int argc, char* argv[], bool reference)
     return 0;
 }
 
-bool runTool(const QString& path, const QString& inputFile)
-{
-    QProcess tool;
-    tool.setStandardOutputFile(QProcess::nullDevice());
-    tool.setStandardInputFile(inputFile);
-    tool.start(QStringLiteral("sqlite3"), {QStringLiteral("-bail"), path});
-    return tool.waitForFinished(-1) && tool.exitStatus() == QProcess::NormalExit &&
-           tool.exitCode() == 0;
-}
-
 struct Start
 {
     double shownMs = 0;         // fork to the marker line, seen by the parent
@@ -230,26 +217,9 @@ void reportPhases(const Start& start)
 
 int runParent(const QString& path)
 {
-    if (!QFile::exists(path)) {
-        out << "Generating " << path << " (100,000 articles) ..." << Qt::endl;
-        if (!runTool(path, QStringLiteral(QV_SCHEMA)) ||
-            !runTool(path, QStringLiteral(QV_BENCH_GENERATOR))) {
-            out << "generation failed" << Qt::endl;
-            return 1;
-        }
-    }
-    if (!runTool(path, QStringLiteral(QV_BENCH_SETTINGS))) {
-        out << "cannot fill the tables start-up reads" << Qt::endl;
-        return 1;
-    }
     QTemporaryDir programFolder;
-    if (!programFolder.isValid() || !QDir(programFolder.path()).mkdir(QStringLiteral("ini")) ||
-        !WritePref(QStringLiteral("General"), QStringLiteral("Path"),
-                   QFileInfo(path).absoluteFilePath(),
-                   programFolder.filePath(QStringLiteral("ini/qvprefs.ini")))) {
-        out << "cannot write the preferences file" << Qt::endl;
+    if (!programFolder.isValid() || !prepareBenchProgramFolder(path, programFolder.path(), out))
         return 1;
-    }
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QUORVEL_PROGRAM_DIR"), programFolder.path());
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));

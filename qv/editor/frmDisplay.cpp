@@ -11,6 +11,7 @@
 #include "startup/Session.h"
 #include "text/NumberText.h"
 #include "ui/Dialogs.h"
+#include "ui/Mnemonic.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -43,22 +44,6 @@ const char* const kDesignCaptions[6] = {"QV Number:", "Category:", "Entered By:"
 
 // Letters whose Alt shortcut is taken by the main window's menus and this window's buttons.
 const QString kReservedMnemonics = QStringLiteral("fsthri");
-
-// The caption with an Alt+letter mnemonic on its first letter that no other control of
-// the window uses; the letters used are added to `used`.
-QString withMnemonic(const QString& caption, QString& used)
-{
-    QString plain = caption;
-    plain.remove(QLatin1Char('&'));
-    for (qsizetype i = 0; i < plain.size(); ++i) {
-        const QChar letter = plain.at(i).toLower();
-        if (letter.isLetter() && !used.contains(letter)) {
-            used += letter;
-            return plain.left(i) + QLatin1Char('&') + plain.mid(i);
-        }
-    }
-    return plain;
-}
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text)
 {
@@ -223,12 +208,12 @@ void frmDisplay::buildControls()
     m_captions[4]->setBuddy(txtNote);
     m_captions[5]->setBuddy(txtNote2);
     for (QLabel* label : m_captions)
-        label->setText(withMnemonic(label->text(), used));
-    dateLabel->setText(withMnemonic(dateLabel->text(), used));
+        label->setText(Mnemonic::add(label->text(), used));
+    dateLabel->setText(Mnemonic::add(dateLabel->text(), used));
     dateLabel->setBuddy(txtDateEdited);
-    editedByLabel->setText(withMnemonic(editedByLabel->text(), used));
+    editedByLabel->setText(Mnemonic::add(editedByLabel->text(), used));
     editedByLabel->setBuddy(txtEditedBy);
-    Check1->setText(withMnemonic(Check1->text(), used));
+    Check1->setText(Mnemonic::add(Check1->text(), used));
     for (QLineEdit* box : {txtTitle, txtReference, txtEditedBy, txtDateEdited})
         box->setMaxLength(kNoLimit);
     orderTabs();
@@ -253,7 +238,7 @@ void frmDisplay::loadCaptions()
     for (QLabel* caption : m_captions) {
         if (labels.isEof())
             break; // a short table leaves the design captions
-        caption->setText(withMnemonic(labels.value(QStringLiteral("Labels")).toString(), used));
+        caption->setText(Mnemonic::add(labels.value(QStringLiteral("Labels")).toString(), used));
         labels.moveNext();
     }
     labels.close();

@@ -9,6 +9,7 @@
 #include "mainwindow/BackupCommand.h"
 #include "mainwindow/RightsGate.h"
 #include "profile/Prefs.h"
+#include "search/SearchWindows.h"
 #include "security/PasswordSwitch.h"
 #include "security/frmLogin.h"
 #include "settings/General.h"
@@ -75,13 +76,14 @@ const ToolButton kToolButtons[] = {
 
 // Commands whose windows are not part of the program yet: present, but switched off.
 const char* const kLaterCommands[] = {
-    "mnuPrint", "mnuLength", "mnuHTMLCurrent", "mnuHTMLAll", "mnuGoTo", "mnuSearch",
-    "mnuLabels"};
+    "mnuPrint", "mnuLength", "mnuHTMLCurrent", "mnuHTMLAll", "mnuLabels"};
 
 } // namespace
 
 frmMain::frmMain(Session& session, QWidget* parent) : QMainWindow(parent), m_session(session)
 {
+    // The toolbar's bundled pictures live in this static library.
+    Q_INIT_RESOURCE(mainwindow);
     setObjectName(QStringLiteral("frmMain"));
     m_mdi = new QMdiArea(this);
     m_mdi->setObjectName(QStringLiteral("mdiArea"));
@@ -95,6 +97,9 @@ frmMain::frmMain(Session& session, QWidget* parent) : QMainWindow(parent), m_ses
                                                    this);
     connectCommands();
     connectSettingsCommands();
+    (new SearchWindows({session, this, [this] { Display_Data(); }, [this] { ResetArticleSet(); }},
+                       this))
+        ->attach(command("mnuSearch"), command("mnuGoTo"));
     disableLaterCommands();
     m_displayWindow = m_mdi->addSubWindow(m_display);
     // Restored, the article window never gets smaller than its controls need.

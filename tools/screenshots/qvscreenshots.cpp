@@ -16,8 +16,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -38,6 +40,20 @@ struct Shot
     // Opens the window instead of a menu item, when given.
     std::function<void(frmMain&)> open = {};
 };
+
+// Opens the search dialog with a Title search for "after" filled in.
+QDialog* fillSearch(frmMain& main)
+{
+    main.findChild<QAction*>(QStringLiteral("mnuSearch"))->trigger();
+    auto* search = main.findChild<QDialog*>(QStringLiteral("frmSearch"));
+    auto* field = search->findChild<QComboBox*>(QStringLiteral("cboSearchBy"));
+    const int title = field->findText(QStringLiteral("Title"));
+    field->setCurrentIndex(title);
+    Q_EMIT field->activated(title);
+    search->findChild<QLineEdit*>(QStringLiteral("txtSearchString"))
+        ->setText(QStringLiteral("after"));
+    return search;
+}
 
 // A fixed date for the date format rows, so that the picture stays the same.
 const QDate kShownDate(2026, 3, 14);
@@ -67,8 +83,14 @@ const Shot kShots[] = {
          main.findChild<QAction*>(QStringLiteral("mnuSave"))->trigger();
          main.display()->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
      }},
+    {"search.png", "mnuSearch", [](frmMain& main) { fillSearch(main); }},
+    {"search-results.png", "mnuSearch",
+     [](frmMain& main) {
+         fillSearch(main)->findChild<QPushButton*>(QStringLiteral("cmdSearch"))->click();
+     }},
+    {"go-to.png", "mnuGoTo"},
     // Windows still to come: add their rows as they land, e.g.
-    // {"search.png", "mnuSearch"}, {"go-to.png", "mnuGoTo"}, {"labels.png", "mnuLabels"}.
+    // {"labels.png", "mnuLabels"}.
 };
 
 void settle()
