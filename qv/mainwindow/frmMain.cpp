@@ -97,7 +97,8 @@ frmMain::frmMain(Session& session, QWidget* parent) : QMainWindow(parent), m_ses
                                                    this);
     connectCommands();
     connectSettingsCommands();
-    (new SearchWindows({session, this, [this] { Display_Data(); }, [this] { ResetArticleSet(); }},
+    (new SearchWindows({session, this, [this] { Display_Data(); }, [this] { ResetArticleSet(); },
+                        [this](const QString& text) { m_display->markSearchText(text); }},
                        this))
         ->attach(command("mnuSearch"), command("mnuGoTo"));
     disableLaterCommands();
@@ -338,6 +339,7 @@ void frmMain::Display_Data()
 
 void frmMain::ResetArticleSet()
 {
+    m_display->markSearchText(QString());
     m_session.reopenArticles(QStringLiteral("SELECT * FROM QV"));
 }
 

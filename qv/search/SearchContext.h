@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <functional>
 
 class QWidget;
@@ -15,4 +17,6 @@ struct SearchContext
     std::function<void()> Display_Data;
     // Clears any filter and reopens the article set on the whole table, first row current.
     std::function<void()> ResetArticleSet;
+    // Marks a search text ("*" for any run) in the shown documents until the set is reset.
+    std::function<void(const QString&)> markSearchText;
 };

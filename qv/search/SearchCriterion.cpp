@@ -63,3 +63,10 @@ QString SearchCriterion::build(const QString& choice, const QString& category, c
     return QLatin1String(field->prefix) + (field->category ? category : text) +
            QLatin1String(field->suffix);
 }
+
+QString SearchCriterion::markedText(const QString& choice, const QString& text)
+{
+    const Field* field = find(choice);
+    return field && QLatin1String(field->prefix).contains(QLatin1String(" LIKE ")) ? text
+                                                                                   : QString();
+}

@@ -21,4 +21,7 @@ public:
     // The criterion for a choice, reading the category text or the search text as the
     // choice says; "" (no filter) for a text that is not exactly one of the choices.
     static QString build(const QString& choice, const QString& category, const QString& text);
+    // The text to mark in the matches' documents: the typed text of a field searched for a
+    // part of its text; "" for a category or a number.
+    static QString markedText(const QString& choice, const QString& text);
 };

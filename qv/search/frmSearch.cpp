@@ -117,14 +117,16 @@ void frmSearch::cmdSearch_Click()
     if (txtSearchString->text().isEmpty() && cboSearchString->currentText().isEmpty())
         return;
     try {
-        runSearch(SearchCriterion::build(cboSearchBy->currentText(), cboSearchString->currentText(),
-                                         txtSearchString->text()));
+        const QString choice = cboSearchBy->currentText();
+        runSearch(SearchCriterion::build(choice, cboSearchString->currentText(),
+                                         txtSearchString->text()),
+                  SearchCriterion::markedText(choice, txtSearchString->text()));
     } catch (const DbError&) {
         dialogs().inform(ErrorMessage, AppInfo::kTitle, m_context.mainWindow);
     }
 }
 
-void frmSearch::runSearch(const QString& criterion)
+void frmSearch::runSearch(const QString& criterion, const QString& marked)
 {
     Recordset& articles = m_context.session.rsArticles();
     articles.moveFirst();
@@ -137,5 +139,6 @@ void frmSearch::runSearch(const QString& criterion)
     }
     Q_EMIT matchesFound();
     articles.moveFirst();
+    m_context.markSearchText(marked);
     m_context.Display_Data();
 }

@@ -37,8 +37,9 @@ private:
     // Sets the prompt caption and the input shown for the chosen field.
     void cboSearchBy_Click(int index);
     void cmdSearch_Click();
-    // Applies the filter and shows the outcome; a DbError is left to the caller.
-    void runSearch(const QString& criterion);
+    // Applies the filter and shows the outcome, the matches with the marked text marked; a
+    // DbError is left to the caller.
+    void runSearch(const QString& criterion, const QString& marked);
 
     const SearchContext m_context;
     QLabel* lblSearchBy = nullptr;

@@ -2,6 +2,7 @@
 #include "SqlScript.h"
 #include "db/Recordset.h"
 #include "editor/frmDisplay.h"
+#include "richtext/RichTextBox.h"
 #include "mainwindow/frmMain.h"
 #include "search/frmSearch.h"
 #include "search/frmSearchResults.h"
@@ -133,6 +134,26 @@ private Q_SLOTS:
         QCOMPARE(shownNumber(), numbers.first());
         m_quorvel->trigger("mnuLast");
         QCOMPARE(shownNumber(), numbers.last());
+    }
+
+    // The typed text stays marked in the documents of the matches until the set is reset; a
+    // category is not marked.
+    void searchTextStaysMarkedUntilTheReset()
+    {
+        const auto marked = [this] {
+            QStringList texts;
+            for (const QTextEdit::ExtraSelection& mark : m_quorvel->display().txtNote->extraSelections())
+                texts << mark.cursor.selectedText();
+            return texts;
+        };
+        search(QStringLiteral("Problem"), QStringLiteral("IS"));
+        QCOMPARE(marked(), QStringList{"is"});
+        m_quorvel->trigger("mnuNext");
+        QCOMPARE(marked(), QStringList{"is"});
+        m_quorvel->trigger("mnuRefresh");
+        QCOMPARE(marked(), QStringList());
+        search(QStringLiteral("Category"), QStringLiteral("Network"));
+        QCOMPARE(marked(), QStringList());
     }
 
     void oneMatchListsOneRowUnderCustomHeadings()
