@@ -1,5 +1,6 @@
 #include "RichTextBox.h"
 
+#include "LongDocumentLayout.h"
 #include "RtfLoader.h"
 #include "RtfReader.h"
 #include "RtfWriter.h"
@@ -142,6 +143,7 @@ void RichTextBox::adoptLoaded()
     const int horizontal = horizontalScrollBar()->value();
     const int vertical = verticalScrollBar()->value();
     loaded->setParent(this);
+    loaded->setDocumentLayout(new LongDocumentLayout(loaded));
     loaded->setUndoRedoEnabled(document()->isUndoRedoEnabled());
     loaded->setModified(document()->isModified());
     setDocumentReplacing(loaded);
