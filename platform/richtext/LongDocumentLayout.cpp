@@ -160,11 +160,12 @@ void LongDocumentLayout::documentChanged(int from, int, int charsAdded)
         m_width = width;
         estimateAll();
     } else {
-        const bool sameCount = oldLast == last;
-        m_heights.erase(m_heights.begin() + first, m_heights.begin() + oldLast + 1);
-        m_heights.insert(m_heights.begin() + first, std::size_t(last - first + 1), 0);
-        if (!sameCount)
+        if (oldLast != last) {
+            // Paragraphs came or went: the heights from the change on move.
+            m_heights.erase(m_heights.begin() + first, m_heights.begin() + oldLast + 1);
+            m_heights.insert(m_heights.begin() + first, std::size_t(last - first + 1), 0);
             rebuildSums();
+        }
         QTextBlock block = doc->findBlockByNumber(first);
         for (int n = first; n <= last && block.isValid(); ++n, block = block.next()) {
             block.clearLayout();
