@@ -144,7 +144,17 @@ QRectF LongDocumentLayout::placedBlock(const QTextBlock& block) const
     return {0, top(number), lineWidth(), m_heights[std::size_t(number)]};
 }
 
-void LongDocumentLayout::documentChanged(int from, int, int charsAdded)
+QList<qreal> LongDocumentLayout::layoutSettings() const
+{
+    const QTextDocument* doc = document();
+    const QFontMetricsF metrics(doc->defaultFont());
+    const QTextOption option = doc->defaultTextOption();
+    return {doc->pageSize().width(), metrics.lineSpacing(), metrics.averageCharWidth(),
+            doc->documentMargin(), doc->indentWidth(), qreal(option.wrapMode()),
+            qreal(option.alignment()), qreal(option.flags()), option.tabStopDistance()};
+}
+
+void LongDocumentLayout::documentChanged(int from, int charsRemoved, int charsAdded)
 {
     QTextDocument* const doc = document();
     const qreal width = doc->pageSize().width();
@@ -154,10 +164,20 @@ void LongDocumentLayout::documentChanged(int from, int, int charsAdded)
     const QTextBlock end = doc->findBlock(from + charsAdded);
     const int last = end.isValid() ? end.blockNumber() : count - 1;
     const int oldLast = last - (count - int(m_heights.size()));
-    if (width != m_width || m_heights.empty() || oldLast < first - 1 ||
-        oldLast >= int(m_heights.size()) || last - first >= kLayOutAtOnce) {
-        // A new width or a large change: estimate every paragraph, lay out what is shown.
+    const QList<qreal> settings = layoutSettings();
+    if (from == 0 && charsRemoved == 0 && charsAdded == doc->characterCount() &&
+        count == int(m_heights.size()) && settings == m_settings) {
+        // The same page size, font and options set again: nothing moves.
+        Q_EMIT documentSizeChanged(documentSize());
+        return;
+    }
+    if (settings != m_settings) {
+        m_settings = settings;
         m_width = width;
+        estimateAll();
+    } else if (m_heights.empty() || oldLast < first - 1 || oldLast >= int(m_heights.size()) ||
+               last - first >= kLayOutAtOnce) {
+        // A large change: estimate every paragraph, lay out what is shown.
         estimateAll();
     } else {
         if (oldLast != last) {

@@ -47,12 +47,16 @@ private:
     qreal lineWidth() const;
     void drawListMarker(QPainter* painter, const QTextBlock& block, const QPointF& offset) const;
     void announceSize() const;
+    // What the layout of every block depends on besides the block: page width, default
+    // font, margins and text options.
+    QList<qreal> layoutSettings() const;
 
     // Heights of the blocks by number, and a Fenwick tree of their running sums.
     mutable std::vector<qreal> m_heights;
     mutable std::vector<qreal> m_sums;
     mutable qreal m_lastReportedHeight = -1;
     mutable bool m_announcing = false;
+    QList<qreal> m_settings;
     qreal m_width = 0;
     qreal m_lineSpacing = 0;
     qreal m_averageCharWidth = 0;

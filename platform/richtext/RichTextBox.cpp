@@ -143,6 +143,8 @@ void RichTextBox::adoptLoaded()
     const int horizontal = horizontalScrollBar()->value();
     const int vertical = verticalScrollBar()->value();
     loaded->setParent(this);
+    // Laid out once, for the box's width.
+    loaded->setPageSize(document()->pageSize());
     loaded->setDocumentLayout(new LongDocumentLayout(loaded));
     loaded->setUndoRedoEnabled(document()->isUndoRedoEnabled());
     loaded->setModified(document()->isModified());
