@@ -72,7 +72,10 @@ void RichTextBox::setTextRtf(const QString& rtf)
     if (RtfReader::isRtf(rtf) && rtf.size() > kBackgroundRtfLength) {
         QTextDocument* const start = document();
         RtfReader::read(rtf, *start,
-                        [start] { return start->characterCount() <= kStartCharacters; });
+                        [start] {
+                            return start->characterCount() <= kStartCharacters &&
+                                   start->blockCount() <= kStartParagraphs;
+                        });
         moveCursor(QTextCursor::Start);
         startLoading(rtf);
         return;

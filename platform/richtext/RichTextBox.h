@@ -23,9 +23,11 @@ public:
     enum Alignment { AlignLeft = 0, AlignRight = 1, AlignCenter = 2 };
 
     // RTF texts longer than this are read on a thread of their own, and the box shows the
-    // document's first kStartCharacters characters until then.
+    // document's first kStartCharacters characters (kStartParagraphs paragraphs at the
+    // most) until then.
     static constexpr qsizetype kBackgroundRtfLength = 256 * 1024;
     static constexpr int kStartCharacters = 20000;
+    static constexpr int kStartParagraphs = 1000;
 
     explicit RichTextBox(QWidget* parent = nullptr);
     ~RichTextBox() override;
