@@ -166,7 +166,9 @@ void RichTextBox::adoptLoaded()
 
 void RichTextBox::replaceLongDocument()
 {
-    if (document()->characterCount() <= kReplaceCharacters)
+    // A document laid out for long documents goes too: the next one gets Qt's own layout.
+    if (document()->characterCount() <= kReplaceCharacters &&
+        !qobject_cast<LongDocumentLayout*>(document()->documentLayout()))
         return;
     auto* fresh = new QTextDocument(this);
     fresh->setDefaultFont(document()->defaultFont());
