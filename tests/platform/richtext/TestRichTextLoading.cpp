@@ -115,25 +115,6 @@ private Q_SLOTS:
         QVERIFY(!finished.wait(500));
         QCOMPARE(m_box->toPlainText(), QStringLiteral("plain"));
     }
-
-    void lengthIsThePlainTextsLength_data()
-    {
-        QTest::addColumn<QString>("rtf");
-        QTest::newRow("empty") << QString();
-        QTest::newRow("paragraphs") << rtfDocument(QStringLiteral("One\\par Two\\line Three\\par"));
-        QTest::newRow("list and blanks")
-            << rtfDocument(QStringLiteral("\\pard{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt}Item\\~one\\par"
-                                          "\\pard\\par\\par"));
-        QTest::newRow("picture") << rtfDocument(
-            QStringLiteral("a{\\pict\\pngblip %1}b\\par").arg(brokenHex(picture("PNG", 4, 4))));
-    }
-
-    void lengthIsThePlainTextsLength()
-    {
-        QFETCH(QString, rtf);
-        m_box->setTextRtf(rtf);
-        QCOMPARE(m_box->textLength(), m_box->toPlainText().size());
-    }
 };
 
 QTEST_MAIN(TestRichTextLoading)
