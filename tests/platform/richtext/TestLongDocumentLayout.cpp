@@ -109,14 +109,6 @@ private Q_SLOTS:
                                QTextCursor::KeepAnchor);
             cursor.removeSelectedText();
         });
-        QTest::newRow("bold over paragraphs") << Edit([](QTextEdit& e) {
-            QTextCursor cursor(e.document()->findBlockByNumber(10));
-            cursor.setPosition(e.document()->findBlockByNumber(12).position() + 6,
-                               QTextCursor::KeepAnchor);
-            QTextCharFormat big;
-            big.setFontPointSize(20);
-            cursor.mergeCharFormat(big);
-        });
     }
 
     void sameLinesAsQtsLayout()
