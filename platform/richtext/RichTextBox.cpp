@@ -4,6 +4,7 @@
 #include "RtfLoader.h"
 #include "RtfReader.h"
 #include "RtfWriter.h"
+#include "ui/WaitCursor.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -117,8 +118,10 @@ bool RichTextBox::isLoading() const
 
 void RichTextBox::finishLoading() const
 {
-    if (m_loader)
-        const_cast<RichTextBox*>(this)->adoptLoaded();
+    if (!m_loader)
+        return;
+    WaitCursor::showUntilIdle();
+    const_cast<RichTextBox*>(this)->adoptLoaded();
 }
 
 void RichTextBox::startLoading(const QString& rtf)
