@@ -117,6 +117,7 @@ void LongDocumentLayout::layOut(const QTextBlock& block) const
     layout->setTextOption(option);
     layout->beginLayout();
     qreal y = format.topMargin();
+    qreal bottom = y;
     for (bool first = true;; first = false) {
         QTextLine line = layout->createLine();
         if (!line.isValid())
@@ -124,11 +125,16 @@ void LongDocumentLayout::layOut(const QTextBlock& block) const
         const qreal firstIndent = first ? format.textIndent() : 0;
         line.setLineWidth(std::max<qreal>(1, available - firstIndent));
         line.setPosition(QPointF(left + firstIndent, y));
-        y += line.height();
+        // As Qt's layout steps from line to line: the font's leading counted even where it
+        // is negative, the sum rounded up to whole pixels; the paragraph ends below its
+        // last line's full height.
+        line.setLeadingIncluded(true);
+        bottom = y + line.height();
+        y += std::ceil(line.ascent() + line.descent() + line.leading());
     }
     layout->endLayout();
     layout->setPosition(QPointF(0, 0));
-    setHeight(block.blockNumber(), y + format.bottomMargin());
+    setHeight(block.blockNumber(), bottom + format.bottomMargin());
 }
 
 QRectF LongDocumentLayout::placedBlock(const QTextBlock& block) const
