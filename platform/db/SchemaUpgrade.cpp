@@ -10,12 +10,33 @@
 #include <QSqlQuery>
 #include <QStringList>
 
+#include <iterator>
 #include <limits>
 #include <optional>
 #include <utility>
 
 namespace {
 constexpr int kRowsPerStep = 200;
+
+// The indexes of the article table that the article list is read through, as db/schema.sql
+// makes them.
+const char* const kReadingIndexes[] = {
+    "CREATE INDEX IF NOT EXISTS QV_Order ON QV (Id COLLATE NOCASE)",
+    "CREATE INDEX IF NOT EXISTS QV_Short ON QV (CUName, techname, Title, reference, "
+    "InitialEntry, EditedBy, DateEdited, Image1, Image2, Image3, Image4, Image5, Image6, Image7, "
+    "Image8, Image9, Image10, Id)",
+};
+
+bool lacksReadingIndexes(const Store& store)
+{
+    if (!store.table(QStringLiteral("QV")))
+        return false;
+    int present = 0;
+    store.select(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index' AND "
+                                "name IN ('QV_Order', 'QV_Short')"),
+                 {}, [&present](QList<QVariant>&& row) { present = row.at(0).toInt(); });
+    return present < int(std::size(kReadingIndexes));
+}
 
 // The plain-text columns the article table lacks, each beside the rich-text column it is
 // made from; empty for a table that is not of the documented layout.
@@ -69,7 +90,7 @@ void fillPlainText(Store& store, const QList<std::pair<QString, QString>>& colum
     QVariant last = std::numeric_limits<qint64>::min();
     for (bool more = true; more;) {
         if (progress)
-            progress(done, total);
+            progress(SchemaUpgrade::Step::PlainText, done, total);
         QList<QList<QVariant>> rows;
         store.select(step, {last}, [&rows](QList<QVariant>&& row) { rows.append(std::move(row)); });
         for (const QList<QVariant>& row : rows) {
@@ -85,7 +106,7 @@ void fillPlainText(Store& store, const QList<std::pair<QString, QString>>& colum
             last = rows.last().at(0);
     }
     if (progress)
-        progress(total, total);
+        progress(SchemaUpgrade::Step::PlainText, total, total);
 }
 } // namespace
 
@@ -95,6 +116,7 @@ void SchemaUpgrade::probeAndUpgrade(Connection& connection, const Progress& prog
         return;
     addCategoryKey(connection);
     addPlainText(connection, progress);
+    addReadingIndexes(connection, progress);
 }
 
 void SchemaUpgrade::addCategoryKey(Connection& connection)
@@ -129,6 +151,29 @@ void SchemaUpgrade::addPlainText(Connection& connection, const Progress& progres
         const QList<std::pair<QString, QString>> missing = missingPlainText(store);
         if (!missing.isEmpty())
             fillPlainText(store, missing, progress);
+        store.commit();
+    } catch (const DbError&) {
+        store.rollback();
+    }
+}
+
+void SchemaUpgrade::addReadingIndexes(Connection& connection, const Progress& progress)
+{
+    Store& store = connection.store();
+    try {
+        if (!lacksReadingIndexes(store))
+            return;
+        store.beginWrite();
+    } catch (const DbError&) {
+        return;
+    }
+    try {
+        for (const char* index : kReadingIndexes) {
+            store.execute(QString::fromLatin1(index), [&progress] {
+                if (progress)
+                    progress(Step::Indexes, 0, 0);
+            });
+        }
         store.commit();
     } catch (const DbError&) {
         store.rollback();

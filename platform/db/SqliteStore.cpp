@@ -22,9 +22,14 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 
 namespace {
 constexpr int kBusyTimeoutMs = 10000;
+// Prepared statements kept per connection: the program runs a few dozen statement texts.
+constexpr size_t kKeptStatements = 64;
+// Virtual machine steps between two calls of a long statement's working().
+constexpr int kStepsBetweenCalls = 200000;
 // Texts up to this many bytes are looked up before they are decoded, so that the many rows
 // holding the same category, author, date or "N/A" share one copy.
 constexpr int kSharedTextBytes = 32;
@@ -115,6 +120,37 @@ void bind(sqlite3_stmt* statement, int index, const QVariant& value)
 }
 } // namespace
 
+// One use of a prepared statement: when the use ends a kept statement is reset and its
+// parameters cleared, one prepared for this use alone is finalized.
+class SqliteStore::Statement
+{
+public:
+    Statement(sqlite3_stmt* statement, bool kept) : m_statement(statement), m_kept(kept) {}
+    Statement(Statement&& other) noexcept
+        : m_statement(std::exchange(other.m_statement, nullptr)), m_kept(other.m_kept)
+    {
+    }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+    Statement& operator=(Statement&&) = delete;
+    ~Statement()
+    {
+        if (!m_statement)
+            return;
+        if (m_kept) {
+            sqlite3_reset(m_statement);
+            sqlite3_clear_bindings(m_statement);
+        } else {
+            sqlite3_finalize(m_statement);
+        }
+    }
+    sqlite3_stmt* get() const { return m_statement; }
+
+private:
+    sqlite3_stmt* m_statement;
+    bool m_kept;
+};
+
 SqliteStore::SqliteStore(const QString& path)
 {
     static QAtomicInt connections;
@@ -194,6 +230,9 @@ bool SqliteStore::isReadOnly() const
 
 void SqliteStore::closeConnection()
 {
+    for (const auto& kept : m_statements)
+        sqlite3_finalize(kept.second);
+    m_statements.clear();
     QSqlDatabase::database(m_connectionName, false).close();
     QSqlDatabase::removeDatabase(m_connectionName);
 }
@@ -221,15 +260,8 @@ DbError SqliteStore::engineError() const
 QStringList SqliteStore::select(const QString& sql, const QVariantList& parameters,
                                 const std::function<void(QList<QVariant>&&)>& onRow) const
 {
-    const QByteArray text = sql.toUtf8();
-    sqlite3_stmt* prepared = nullptr;
-    if (sqlite3_prepare_v2(handle(), text.constData(), int(text.size()), &prepared, nullptr) !=
-        SQLITE_OK)
-        throw engineError();
-    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(prepared,
-                                                                           sqlite3_finalize);
-    for (int i = 0; i < parameters.size(); ++i)
-        bind(prepared, i + 1, parameters.at(i));
+    const Statement statement = this->statement(sql, parameters);
+    sqlite3_stmt* prepared = statement.get();
     const int count = sqlite3_column_count(prepared);
     QStringList names;
     for (int i = 0; i < count; ++i)
@@ -282,6 +314,51 @@ QStringList SqliteStore::select(const QString& sql, const QVariantList& paramete
     return names;
 }
 
+SqliteStore::Statement SqliteStore::statement(const QString& sql,
+                                              const QVariantList& parameters) const
+{
+    const QByteArray text = sql.toUtf8();
+    const std::string key(text.constData(), size_t(text.size()));
+    auto kept = m_statements.find(key);
+    // A statement still being stepped (a query run again while its rows are handed out)
+    // gets a second copy for this use.
+    const bool reuse = kept != m_statements.end() && !sqlite3_stmt_busy(kept->second);
+    sqlite3_stmt* prepared = reuse ? kept->second : nullptr;
+    if (!reuse && sqlite3_prepare_v2(handle(), text.constData(), int(text.size()), &prepared,
+                                     nullptr) != SQLITE_OK)
+        throw engineError();
+    const bool keep = reuse || kept == m_statements.end();
+    if (!reuse && keep) {
+        if (m_statements.size() >= kKeptStatements)
+            finalizeStatements();
+        m_statements.emplace(key, prepared);
+    }
+    Statement use(prepared, keep);
+    for (int i = 0; i < parameters.size(); ++i)
+        bind(prepared, i + 1, parameters.at(i));
+    return use;
+}
+
+void SqliteStore::finalizeStatements() const
+{
+    for (auto kept = m_statements.begin(); kept != m_statements.end();) {
+        if (sqlite3_stmt_busy(kept->second)) {
+            ++kept;
+            continue;
+        }
+        sqlite3_finalize(kept->second);
+        kept = m_statements.erase(kept);
+    }
+}
+
+qint64 SqliteStore::write(const QString& sql, const QVariantList& parameters)
+{
+    const Statement statement = this->statement(sql, parameters);
+    if (sqlite3_step(statement.get()) != SQLITE_DONE)
+        throw engineError();
+    return sqlite3_last_insert_rowid(handle());
+}
+
 QString SqliteStore::identifier(const QString& name) const
 {
     return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QLatin1String("\"\"")) +
@@ -306,6 +383,26 @@ void SqliteStore::execute(const QString& sql)
         addCounterKey(match.captured(1), match.captured(2));
     else
         run(sql);
+}
+
+void SqliteStore::execute(const QString& sql, const std::function<void()>& working)
+{
+    sqlite3* engine = handle();
+    std::function<void()> call = working;
+    sqlite3_progress_handler(
+        engine, kStepsBetweenCalls,
+        [](void* function) {
+            (*static_cast<std::function<void()>*>(function))();
+            return 0;
+        },
+        &call);
+    try {
+        execute(sql);
+    } catch (const DbError&) {
+        sqlite3_progress_handler(engine, 0, nullptr, nullptr);
+        throw;
+    }
+    sqlite3_progress_handler(engine, 0, nullptr, nullptr);
 }
 
 std::optional<TableInfo> SqliteStore::table(const QString& name) const

@@ -79,8 +79,10 @@ Program Main()
         return {};
     }
     Session& session = *program.session;
-    SchemaUpgrade::probeAndUpgrade(
-        session.db(), [&progress](int done, int total) { progress.upgrading(done, total); });
+    SchemaUpgrade::probeAndUpgrade(session.db(),
+                                   [&progress](SchemaUpgrade::Step step, int done, int total) {
+                                       progress.upgrading(step, done, total);
+                                   });
 
     session.CategoryNames = NameLists::load(session.db(), NameLists::Categories);
     session.AuthorNames = NameLists::load(session.db(), NameLists::Authors);

@@ -17,10 +17,12 @@ StartupProgress::~StartupProgress()
     LongWait::setObserver(&WaitCursor::showUntilIdle);
 }
 
-void StartupProgress::upgrading(int done, int total)
+void StartupProgress::upgrading(SchemaUpgrade::Step step, int done, int total)
 {
-    show(QStringLiteral("Adding the plain text of the articles to the knowledge base..."), total,
-         done);
+    show(step == SchemaUpgrade::Step::PlainText
+             ? QStringLiteral("Adding the plain text of the articles to the knowledge base...")
+             : QStringLiteral("Indexing the articles of the knowledge base..."),
+         total, done);
 }
 
 void StartupProgress::waiting()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/SchemaUpgrade.h"
+
 #include <QString>
 
 #include <memory>
@@ -19,8 +21,8 @@ public:
     StartupProgress(const StartupProgress&) = delete;
     StartupProgress& operator=(const StartupProgress&) = delete;
 
-    // Rows of the plain-text upgrade done of the total.
-    void upgrading(int done, int total);
+    // Rows of an upgrade done of the total (a total of 0: going on, uncounted).
+    void upgrading(SchemaUpgrade::Step step, int done, int total);
 
 private:
     void waiting();
