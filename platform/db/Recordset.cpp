@@ -418,8 +418,11 @@ void Recordset::readLongFields(int row) const
                   [&found](QList<QVariant>&& values) { found = std::move(values); });
     m_longRow = -1;
     m_longValues.clear();
-    if (!found)
+    if (!found) {
+        m_window.remove(row);
+        m_window.emplace(row);
         throw rowDeleted();
+    }
     m_longHeld = found->mid(1, m_slotCount);
     for (int i = 0; i < fields.size(); ++i)
         m_longValues.insert(fields.at(i), found->at(1 + m_slotCount + i));
