@@ -28,8 +28,7 @@ std::optional<SingleTableSelect> singleTableSelect(const QString& sql)
     static const QRegularExpression select(
         QStringLiteral(R"(\A\s*SELECT\s+(\*|\w+(?:\s*,\s*\w+)*)\s+FROM\s+(\w+))"
                        R"(((?:\s+(?:WHERE|ORDER\s+BY)\b.*)?)\s*;?\s*\z)"),
-        QRegularExpression::CaseInsensitiveOption |
-            QRegularExpression::DotMatchesEverythingOption);
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     const QRegularExpressionMatch match = select.match(sql);
     if (!match.hasMatch())
         return std::nullopt;
@@ -63,9 +62,9 @@ QString caseBlindOrder(const QString& rest, const TableInfo& table)
                 return c.name.compare(parts.captured(1), Qt::CaseInsensitive) == 0;
             });
         const bool text = column != table.columns.cend() && !column->isNumeric;
-        terms.append(text ? parts.captured(1) + QStringLiteral(" COLLATE NOCASE") +
-                                parts.captured(2)
-                          : written.trimmed());
+        terms.append(text
+                         ? parts.captured(1) + QStringLiteral(" COLLATE NOCASE") + parts.captured(2)
+                         : written.trimmed());
     }
     return rest.left(order.capturedStart(1)) + terms.join(QLatin1String(", "));
 }
@@ -223,6 +222,7 @@ void Recordset::defineFields(const QStringList& heldNames, const std::optional<T
         Field field;
         field.name = name;
         field.isNumeric = info && info->isNumeric;
+        field.index = info ? info->index : QString();
         if (info && info->isLong && allColumns)
             m_longFields.append(m_fields.size());
         else
@@ -231,11 +231,10 @@ void Recordset::defineFields(const QStringList& heldNames, const std::optional<T
         m_fields.append(field);
     }
     for (int i = 0; i < m_fields.size(); ++i) {
-        const int companion = m_fields.at(i).slot < 0
-                                  ? m_fieldByName.value(m_fields.at(i).name.toLower() +
-                                                            QStringLiteral("text"),
-                                                        -1)
-                                  : -1;
+        const int companion =
+            m_fields.at(i).slot < 0
+                ? m_fieldByName.value(m_fields.at(i).name.toLower() + QStringLiteral("text"), -1)
+                : -1;
         m_fields[i].matchField = companion >= 0 ? companion : i;
         if (companion >= 0)
             m_fields[companion].isCompanion = true;
@@ -391,8 +390,7 @@ QVariant Recordset::longValue(int row, int field) const
     if (!m_longValues.contains(field)) {
         const Store& engine = store();
         Read found;
-        engine.select(byKey(engine.identifier(m_fields.at(field).name)),
-                      {m_keys[size_t(row)]},
+        engine.select(byKey(engine.identifier(m_fields.at(field).name)), {m_keys[size_t(row)]},
                       [&found](QList<QVariant>&& values) { found = std::move(values); });
         if (!found)
             throw rowDeleted();
@@ -561,11 +559,10 @@ void Recordset::setFilter(const QString& criterion)
     } else {
         const Criterion parsed = Criterion::parse(criterion);
         const Field& field = m_fields.at(fieldIndex(parsed.field()));
-        if (field.isNumeric && parsed.op() == Criterion::Operator::Equal &&
-            !parsed.valueIsNumber())
-            throw DbError(DbError::BadArgument,
-                          QStringLiteral("Data type mismatch in criteria expression. (%1)")
-                              .arg(criterion));
+        if (field.isNumeric && parsed.op() == Criterion::Operator::Equal && !parsed.valueIsNumber())
+            throw DbError(
+                DbError::BadArgument,
+                QStringLiteral("Data type mismatch in criteria expression. (%1)").arg(criterion));
         m_visible = matchingRows(&parsed);
         m_filter = criterion;
     }
@@ -585,8 +582,7 @@ std::vector<int> Recordset::matchingRows(const Criterion* criterion) const
     const bool numeric = criterion && m_fields.at(field).isNumeric;
     const int slot = criterion ? m_fields.at(target).slot : -1;
     // Rows as stored are matched by the engine; rows with pending changes here.
-    const KeySet stored =
-        criterion && isUpdatable() ? keysMatching(*criterion, target) : KeySet();
+    const KeySet stored = criterion && isUpdatable() ? keysMatching(*criterion, target) : KeySet();
     const auto matches = [&](const QVariant& value) {
         return matchesValue(*criterion, value, numeric);
     };
@@ -625,8 +621,7 @@ Recordset::KeySet Recordset::keysMatching(const Criterion& criterion, int field)
     const Store& engine = store();
     const Field& target = m_fields.at(field);
     const QString column = engine.identifier(target.name);
-    const bool number =
-        criterion.op() == Criterion::Operator::Equal && criterion.valueIsNumber();
+    const bool number = criterion.op() == Criterion::Operator::Equal && criterion.valueIsNumber();
     const QVariant numberValue = criterion.value().trimmed().toDouble();
     QString condition = column + QStringLiteral(" LIKE ? ESCAPE '\\'");
     QVariantList parameters{criterion.sqlLikePattern()};
@@ -640,10 +635,15 @@ Recordset::KeySet Recordset::keysMatching(const Criterion& criterion, int field)
     }
     const bool refine = criterion.needsRefine() || target.isNumeric;
     std::vector<qint64> keys;
+    // The engine would rather scan the table than an index nearly as wide as its declared
+    // columns; the index holds only the short fields, the table the documents too.
+    const QString source = target.index.isEmpty() ? engine.identifier(m_table)
+                                                  : QStringLiteral("%1 INDEXED BY %2")
+                                                        .arg(engine.identifier(m_table),
+                                                             engine.identifier(target.index));
     engine.select(QStringLiteral("SELECT %1%2 FROM %3 WHERE %4")
                       .arg(engine.identifier(m_keyColumn),
-                           refine ? QStringLiteral(", ") + column : QString(),
-                           engine.identifier(m_table), condition),
+                           refine ? QStringLiteral(", ") + column : QString(), source, condition),
                   parameters, [&](QList<QVariant>&& row) {
                       if (!refine || matchesValue(criterion, row.at(1), target.isNumeric))
                           keys.push_back(row.at(0).toLongLong());
@@ -756,7 +756,8 @@ void Recordset::updateBatch()
 void Recordset::cancelBatch()
 {
     requireOpen();
-    const bool hadCurrent = !m_currentDeleted && m_position >= 0 && m_position < int(m_visible.size());
+    const bool hadCurrent =
+        !m_currentDeleted && m_position >= 0 && m_position < int(m_visible.size());
     const int current = hadCurrent ? m_visible[m_position] : -1;
     // The row after a deleted current row: the deleted one, if it comes back, stood just
     // before it.

@@ -121,6 +121,8 @@ private:
         int matchField = -1;
         // A long field that is the plain-text companion of another: read only when asked for.
         bool isCompanion = false;
+        // The index a filter on the field scans instead of the table, or empty.
+        QString index;
     };
 
     // What an added, changed or deleted row carries until it is written.

@@ -5,6 +5,7 @@
 
 #include <QAtomicInt>
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -425,11 +426,31 @@ std::optional<TableInfo> SqliteStore::table(const QString& name) const
     while (query.next()) {
         const QString column = query.value(1).toString();
         const QString type = query.value(2).toString();
-        info.columns.append({column, isLongType(type), isNumericType(type)});
+        info.columns.append({column, isLongType(type), isNumericType(type), QString()});
         if (query.value(5).toInt() > 0) {
             ++keyColumns;
             if (type.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0)
                 integerKeys.append(column);
+        }
+    }
+    // Each column's smallest index; an index on expressions or on part of the rows does not
+    // hold every value of a column.
+    query.prepare(QStringLiteral("SELECT list.name, info.name, (SELECT count(*) FROM "
+                                 "pragma_index_info(list.name)) FROM pragma_index_list(?) AS list, "
+                                 "pragma_index_info(list.name) AS info WHERE list.partial = 0 AND "
+                                 "info.name IS NOT NULL"));
+    query.addBindValue(info.name);
+    if (!query.exec())
+        throw error(query.lastError());
+    QHash<QString, int> indexWidth;
+    while (query.next()) {
+        for (TableInfo::Column& column : info.columns) {
+            const int width = query.value(2).toInt();
+            if (column.name.compare(query.value(1).toString(), Qt::CaseInsensitive) == 0 &&
+                (column.index.isEmpty() || width < indexWidth.value(column.index))) {
+                column.index = query.value(0).toString();
+                indexWidth.insert(column.index, width);
+            }
         }
     }
     // Only a lone INTEGER PRIMARY KEY is the row address itself.
