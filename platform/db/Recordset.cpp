@@ -185,10 +185,10 @@ void Recordset::openTable(const Store& engine, const TableInfo& table, const QSt
     m_keyColumn = table.key;
     const QString key = engine.identifier(m_keyColumn);
     m_heldColumns = key + QStringLiteral(", ") + held.join(QLatin1String(", "));
-    engine.select(QStringLiteral("SELECT %1 FROM %2%3")
-                      .arg(key, engine.identifier(m_table), caseBlindOrder(rest, table)),
-                  parameters,
-                  [this](QList<QVariant>&& row) { m_keys.push_back(row.at(0).toLongLong()); });
+    m_keys =
+        engine.selectKeys(QStringLiteral("SELECT %1 FROM %2%3")
+                              .arg(key, engine.identifier(m_table), caseBlindOrder(rest, table)),
+                          parameters);
     // Without an order the rows come in the order of the table.
     if (!hasOrder(rest))
         std::sort(m_keys.begin(), m_keys.end());
@@ -634,20 +634,23 @@ Recordset::KeySet Recordset::keysMatching(const Criterion& criterion, int field)
         parameters.append(numberValue);
     }
     const bool refine = criterion.needsRefine() || target.isNumeric;
-    std::vector<qint64> keys;
     // The engine would rather scan the table than an index nearly as wide as its declared
     // columns; the index holds only the short fields, the table the documents too.
     const QString source = target.index.isEmpty() ? engine.identifier(m_table)
                                                   : QStringLiteral("%1 INDEXED BY %2")
                                                         .arg(engine.identifier(m_table),
                                                              engine.identifier(target.index));
-    engine.select(QStringLiteral("SELECT %1%2 FROM %3 WHERE %4")
-                      .arg(engine.identifier(m_keyColumn),
-                           refine ? QStringLiteral(", ") + column : QString(), source, condition),
-                  parameters, [&](QList<QVariant>&& row) {
-                      if (!refine || matchesValue(criterion, row.at(1), target.isNumeric))
-                          keys.push_back(row.at(0).toLongLong());
-                  });
+    const QString sql =
+        QStringLiteral("SELECT %1%2 FROM %3 WHERE %4")
+            .arg(engine.identifier(m_keyColumn), refine ? QStringLiteral(", ") + column : QString(),
+                 source, condition);
+    if (!refine)
+        return KeySet(engine.selectKeys(sql, parameters), m_maxKey, m_keys.size());
+    std::vector<qint64> keys;
+    engine.select(sql, parameters, [&](QList<QVariant>&& row) {
+        if (matchesValue(criterion, row.at(1), target.isNumeric))
+            keys.push_back(row.at(0).toLongLong());
+    });
     return KeySet(std::move(keys), m_maxKey, m_keys.size());
 }
 

@@ -352,6 +352,19 @@ void SqliteStore::finalizeStatements() const
     }
 }
 
+std::vector<qint64> SqliteStore::selectKeys(const QString& sql,
+                                            const QVariantList& parameters) const
+{
+    const Statement statement = this->statement(sql, parameters);
+    std::vector<qint64> keys;
+    int result = SQLITE_ROW;
+    while ((result = sqlite3_step(statement.get())) == SQLITE_ROW)
+        keys.push_back(sqlite3_column_int64(statement.get(), 0));
+    if (result != SQLITE_DONE)
+        throw engineError();
+    return keys;
+}
+
 qint64 SqliteStore::write(const QString& sql, const QVariantList& parameters)
 {
     const Statement statement = this->statement(sql, parameters);

@@ -28,6 +28,8 @@ public:
     QString identifier(const QString& name) const override;
     QStringList select(const QString& sql, const QVariantList& parameters,
                        const std::function<void(QList<QVariant>&&)>& onRow) const override;
+    std::vector<qint64> selectKeys(const QString& sql,
+                                   const QVariantList& parameters) const override;
     qint64 write(const QString& sql, const QVariantList& parameters) override;
     // Also carries out "ALTER TABLE t ADD [COLUMN] c COUNTER PRIMARY KEY", which SQLite has
     // no statement for, by rebuilding the table.
