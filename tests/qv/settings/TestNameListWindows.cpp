@@ -206,8 +206,9 @@ private Q_SLOTS:
         const bool authors = m_window->objectName() == QLatin1String("frmSetupUsers");
         run(steps);
         QCOMPARE(SqlScript::rows(m_quorvel->database(),
-                                 authors ? "SELECT Users FROM Users ORDER BY Users"
-                                         : "SELECT category FROM Categories ORDER BY category"),
+                                 authors ? "SELECT Users FROM Users ORDER BY Users COLLATE NOCASE"
+                                         : "SELECT category FROM Categories ORDER BY category "
+                                           "COLLATE NOCASE"),
                  stored);
         QCOMPARE(m_quorvel->dialogs().texts(), message.isEmpty() ? QStringList() : QStringList{message});
         QTRY_VERIFY(!m_window);
