@@ -19,7 +19,6 @@
 #include <algorithm>
 #include <deque>
 #include <iterator>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>

@@ -183,6 +183,7 @@ private Q_SLOTS:
         };
         row("title LIKE #*PRINTER*#", {"2", "10"});
         row("CUName = #network#", {"9"});
+        row("Title LIKE #*ÜBER*#", {"3"});
         row("Title LIKE #*error #5*#", {"9"});
         row("ID = #0010#", {"10"});
         row("Problem LIKE #*TONER*#", {"2"});
