@@ -38,6 +38,14 @@ CREATE TABLE QV (
 );
 CREATE INDEX QV_Id ON QV (Id);
 
+-- Indexes that let the program read the article list without touching the documents: the
+-- keys in article-number order (numbers first, then text without regard to letter case),
+-- and every short column, so that a filter on one scans this index instead of the table.
+CREATE INDEX QV_Order ON QV (Id COLLATE NOCASE);
+CREATE INDEX QV_Short ON QV (CUName, techname, Title, reference, InitialEntry, EditedBy,
+    DateEdited, Image1, Image2, Image3, Image4, Image5, Image6, Image7, Image8, Image9, Image10,
+    Id);
+
 -- The trigram index behind the search: every three characters of the searchable text, so
 -- that a LIKE pattern holding three or more plain characters finds its rows without reading
 -- every article. Its rows are the rows of QV by RecordID; the triggers keep it in step inside

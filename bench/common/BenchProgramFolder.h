@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/GeneratedDatabase.h"
 #include "common/SqliteTool.h"
 #include "profile/Prefs.h"
 
@@ -17,14 +18,8 @@
 inline bool prepareBenchProgramFolder(const QString& path, const QString& programFolder,
                                       QTextStream& out)
 {
-    if (!QFile::exists(path)) {
-        out << "Generating " << path << " (100,000 articles) ..." << Qt::endl;
-        if (!runSqliteTool(path, QString(), QStringLiteral(QV_SCHEMA)) ||
-            !runSqliteTool(path, QString(), QStringLiteral(QV_BENCH_GENERATOR))) {
-            out << "generation failed" << Qt::endl;
-            return false;
-        }
-    }
+    if (!QFile::exists(path) && !GeneratedDatabase::generate(path, 100000, out))
+        return false;
     if (!runSqliteTool(path, QString(), QStringLiteral(QV_BENCH_SETTINGS))) {
         out << "cannot fill the tables start-up reads" << Qt::endl;
         return false;

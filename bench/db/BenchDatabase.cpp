@@ -1,10 +1,12 @@
-// Times the database layer on a generated knowledge base of 100,000 articles against the
-// sqlite3 command-line tool running the corresponding SQL on the same file, and reports the
-// resident memory after the article set is open. Usage: BenchDatabase [database file]
-// (default bench-articles.db in the current folder; generated when missing).
+// Times the database layer on generated knowledge bases against the sqlite3 tool running the
+// same SQL on the same file (timed inside the tool, ".timer on"), and reports the resident
+// memory after opening the article set, after 10,000 Nexts and, up to 100,000 articles,
+// after visiting every article. Usage: BenchDatabase [--clean] [articles ...] (10,000,
+// 100,000 and 1,000,000 when none are given; files under /tmp, generated when missing and
+// deleted afterwards with --clean).
 
+#include "common/GeneratedDatabase.h"
 #include "common/ProcessStatus.h"
-#include "common/SqliteTool.h"
 #include "db/Connection.h"
 #include "db/DbError.h"
 #include "db/Recordset.h"
@@ -16,111 +18,234 @@
 
 #include <algorithm>
 #include <functional>
+#include <vector>
 
 namespace {
-constexpr int kRuns = 3;
+// Runs of each measure after the unmeasured one; a million articles take one, as each scan of
+// their documents reads 12 GB.
+int g_runs = 3;
+constexpr int kNexts = 10000;
+constexpr int kVisitAllUpTo = 100000;
+const QString kShortColumns = QStringLiteral(
+    "Id, CUName, techname, Title, reference, InitialEntry, EditedBy, DateEdited, Image1, "
+    "Image2, Image3, Image4, Image5, Image6, Image7, Image8, Image9, Image10, RecordID");
+// The fields the article window shows, the documents first, as the program reads them.
+const QStringList kShown = {QStringLiteral("Problem"),    QStringLiteral("Solution"),
+                            QStringLiteral("techname"),   QStringLiteral("CUName"),
+                            QStringLiteral("Title"),      QStringLiteral("InitialEntry"),
+                            QStringLiteral("reference"),  QStringLiteral("EditedBy"),
+                            QStringLiteral("DateEdited"), QStringLiteral("Id")};
 
 QTextStream out(stdout);
 
-// The best of a few runs, in milliseconds; one unmeasured run first warms the file cache.
+double msSince(const QElapsedTimer& timer)
+{
+    return timer.nsecsElapsed() / 1e6;
+}
+
+// The best of a few runs, in milliseconds, after one unmeasured run.
 double bestOf(const std::function<void()>& action)
 {
     action();
     double best = 1e300;
-    for (int run = 0; run < kRuns; ++run) {
+    for (int run = 0; run < g_runs; ++run) {
         QElapsedTimer timer;
         timer.start();
         action();
-        best = std::min(best, timer.nsecsElapsed() / 1e6);
+        best = std::min(best, msSince(timer));
     }
     return best;
 }
 
-// The layer's action runs first, then the tool's: the order matters where both write.
-void report(const QString& what, const std::function<void()>& layer,
-            const std::function<void()>& tool)
+// The tool's time for the SQL, the best of a few runs after one unmeasured run.
+double toolBest(const QString& path, const QString& sql)
 {
-    const double ours = bestOf(layer);
-    const double theirs = bestOf(tool);
-    out << Qt::left << qSetFieldWidth(40) << what << qSetFieldWidth(0) << Qt::right
-        << QString::asprintf("%10.2f ms %10.2f ms   ratio %5.2f", ours, theirs, ours / theirs)
+    GeneratedDatabase::toolMs(path, sql);
+    double best = 1e300;
+    for (int run = 0; run < g_runs; ++run)
+        best = std::min(best, GeneratedDatabase::toolMs(path, sql));
+    return best;
+}
+
+void line(const QString& what, double layer, double tool)
+{
+    out << Qt::left << qSetFieldWidth(44) << what << qSetFieldWidth(0) << Qt::right
+        << QString::asprintf("%10.3f ms %10.3f ms   ratio %6.2f", layer, tool, layer / tool)
         << Qt::endl;
 }
 
-void readRow(const Recordset& set)
+void readShown(const Recordset& set)
 {
-    for (const QString& field : set.fieldNames())
+    for (const QString& field : kShown)
         set.value(field);
+}
+
+// The tool's statement that reads the shown fields of the row with that key.
+QString shownRow(qint64 key)
+{
+    return QStringLiteral("SELECT %1, Problem, Solution FROM QV WHERE RecordID = %2;")
+        .arg(kShortColumns)
+        .arg(key);
+}
+
+qint64 key(const Recordset& set)
+{
+    return set.value(QStringLiteral("RecordID")).toLongLong();
+}
+
+void memory(const QString& when)
+{
+    out << "resident " << when << ": " << processStatusKb("VmRSS:") / 1024 << " MB" << Qt::endl;
+}
+
+void benchmark(int articles)
+{
+    const QString path = GeneratedDatabase::path(articles);
+    g_runs = articles >= 1000000 ? 1 : 3;
+    Connection connection;
+    connection.open(path);
+    Recordset set;
+    const QString ordered = QStringLiteral("SELECT * FROM QV ORDER BY id");
+    const QString all = QStringLiteral("SELECT * FROM QV");
+    out << Qt::endl << "== " << articles << " articles: " << path << Qt::endl;
+    set.open(connection, ordered);
+    readShown(set);
+    out << "articles in the set: " << set.recordCount() << Qt::endl;
+    memory(QStringLiteral("after opening the set"));
+    out << Qt::left << qSetFieldWidth(44) << "operation" << qSetFieldWidth(0)
+        << "        layer    sqlite3 tool" << Qt::endl;
+
+    const double open = bestOf([&] {
+        set.open(connection, ordered);
+        readShown(set);
+    });
+    line(QStringLiteral("open the set, first article's fields"), open,
+         toolBest(path, QStringLiteral("SELECT RecordID FROM QV ORDER BY Id "
+                                       "COLLATE NOCASE;") +
+                            shownRow(key(set))));
+    const double refresh = bestOf([&] {
+        set.open(connection, all);
+        readShown(set);
+    });
+    line(QStringLiteral("Refresh (keys again, first article)"), refresh,
+         toolBest(path, QStringLiteral("SELECT RecordID FROM QV;") + shownRow(key(set))));
+
+    const double title = bestOf([&] { set.setFilter(QStringLiteral("Title LIKE #*spooler*#")); });
+    const int titleMatches = set.recordCount();
+    line(QStringLiteral("filter Title LIKE #*spooler*#"), title,
+         toolBest(path, QStringLiteral("SELECT RecordID FROM QV WHERE Title LIKE '%spooler%';")));
+    out << "  matches: " << titleMatches << Qt::endl;
+    const double problem = bestOf([&] { set.setFilter(QStringLiteral("Problem LIKE #*toner*#")); });
+    const int problemMatches = set.recordCount();
+    line(QStringLiteral("filter Problem LIKE #*toner*#"), problem,
+         toolBest(path,
+                  QStringLiteral("SELECT RecordID FROM QV WHERE ProblemText LIKE '%toner%';")));
+    out << "  matches: " << problemMatches << Qt::endl;
+    set.setFilter(QString());
+
+    // Next with the shown fields read, from the middle of the set; the tool reads the same
+    // rows by key in one statement.
+    set.setAbsolutePosition(set.recordCount() / 2);
+    std::vector<double> nexts;
+    QStringList keys;
+    for (int i = 0; i < 1000 && !set.isEof(); ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        set.moveNext();
+        if (set.isEof())
+            break;
+        readShown(set);
+        nexts.push_back(msSince(timer));
+        keys.append(QString::number(key(set)));
+    }
+    std::sort(nexts.begin(), nexts.end());
+    line(QStringLiteral("Next, shown fields read (median)"), nexts.at(nexts.size() / 2),
+         toolBest(
+             path,
+             QStringLiteral("WITH k(n) AS (VALUES (%1)) SELECT (SELECT length(%2 || "
+                            "Problem || Solution) FROM QV WHERE RecordID = k.n) FROM k;")
+                 .arg(keys.join(QLatin1String("), (")),
+                      QString(kShortColumns).replace(QLatin1String(", "), QLatin1String(" || ")))) /
+             keys.size());
+
+    int edit = 0;
+    const int middle = set.recordCount() / 2;
+    const double save = bestOf([&] {
+        set.setAbsolutePosition(middle);
+        readShown(set);
+        set.setValue(QStringLiteral("Title"), QStringLiteral("Edited title number %1").arg(++edit));
+        set.updateBatch();
+    });
+    const qint64 saved = key(set);
+    double toolSave = 1e300;
+    for (int run = 0; run < g_runs; ++run)
+        toolSave = std::min(
+            toolSave,
+            GeneratedDatabase::toolMs(
+                path, QStringLiteral("BEGIN IMMEDIATE; SELECT %1 FROM QV WHERE RecordID = %2; "
+                                     "UPDATE QV SET Title = 'Edited by the tool %3' WHERE "
+                                     "RecordID = %2; SELECT %1 FROM QV WHERE RecordID = %2; "
+                                     "COMMIT;")
+                          .arg(kShortColumns)
+                          .arg(saved)
+                          .arg(run)));
+    line(QStringLiteral("save one changed row (UpdateBatch)"), save, toolSave);
+
+    // Delete as the program does: the row goes, the set is read again, the first article
+    // shown. The set is read again first: the tool has changed a row the set showed.
+    set.open(connection, all);
+    std::vector<double> deletes;
+    double toolDelete = 1e300;
+    for (int run = 0; run < g_runs; ++run) {
+        set.setAbsolutePosition(middle + run);
+        QElapsedTimer timer;
+        timer.start();
+        set.deleteCurrent();
+        set.updateBatch();
+        set.open(connection, all);
+        readShown(set);
+        deletes.push_back(msSince(timer));
+        set.setAbsolutePosition(middle + 10 + run);
+        const qint64 victim = key(set);
+        toolDelete = std::min(
+            toolDelete,
+            GeneratedDatabase::toolMs(
+                path, QStringLiteral("BEGIN IMMEDIATE; SELECT %1 FROM QV WHERE RecordID = %2; "
+                                     "DELETE FROM QV WHERE RecordID = %2; COMMIT; SELECT RecordID "
+                                     "FROM QV;")
+                              .arg(kShortColumns)
+                              .arg(victim) +
+                          shownRow(1)));
+    }
+    line(QStringLiteral("delete, set read again, first article"),
+         *std::min_element(deletes.begin(), deletes.end()), toolDelete);
+
+    set.open(connection, ordered);
+    for (int i = 0; i < kNexts && !set.isEof(); set.moveNext(), ++i)
+        readShown(set);
+    memory(QStringLiteral("after 10,000 Nexts"));
+    if (articles <= kVisitAllUpTo) {
+        for (; !set.isEof(); set.moveNext())
+            readShown(set);
+        memory(QStringLiteral("after visiting every article"));
+    }
+    out << "peak resident: " << processStatusKb("VmHWM:") / 1024 << " MB" << Qt::endl;
 }
 } // namespace
 
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    const QString path =
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("bench-articles.db");
-    if (!QFile::exists(path)) {
-        out << "Generating " << path << " (100,000 articles) ..." << Qt::endl;
-        if (!runSqliteTool(path, QString(), QStringLiteral(QV_SCHEMA)) ||
-            !runSqliteTool(path, QString(), QStringLiteral(QV_BENCH_GENERATOR))) {
-            out << "generation failed" << Qt::endl;
-            return 1;
-        }
-    }
-
+    bool clean = false;
+    const QList<int> counts = GeneratedDatabase::counts(app.arguments().mid(1), &clean);
     try {
-        Connection connection;
-        connection.open(path);
-        Recordset set;
-        const QString articles = QStringLiteral("SELECT * FROM QV ORDER BY id");
-        set.open(connection, articles);
-        readRow(set);
-        const long peakKb = processStatusKb("VmHWM:");
-        out << "articles: " << set.recordCount() << Qt::endl;
-        out << "resident after opening the set: " << processStatusKb("VmRSS:") / 1024
-            << " MB (peak " << peakKb / 1024 << " MB)" << Qt::endl << Qt::endl;
-        out << Qt::left << qSetFieldWidth(40) << "operation" << qSetFieldWidth(0)
-            << "        layer    sqlite3 tool" << Qt::endl;
-
-        report(QStringLiteral("open article set, read first row"), [&] {
-                   set.open(connection, articles);
-                   readRow(set);
-               },
-               [&] { runSqliteTool(path, articles); });
-        report(QStringLiteral("filter Title LIKE #*spooler*#"),
-               [&] { set.setFilter(QStringLiteral("Title LIKE #*spooler*#")); },
-               [&] {
-                   runSqliteTool(path, QStringLiteral("SELECT RecordID FROM QV WHERE Title LIKE "
-                                                "'%spooler%'"));
-               });
-        out << "  matches: " << set.recordCount() << Qt::endl;
-        report(QStringLiteral("filter Problem LIKE #*toner*#"),
-               [&] { set.setFilter(QStringLiteral("Problem LIKE #*toner*#")); },
-               [&] {
-                   runSqliteTool(path, QStringLiteral("SELECT RecordID FROM QV WHERE ProblemText "
-                                                "LIKE '%toner%'"));
-               });
-        out << "  matches: " << set.recordCount() << Qt::endl;
-        set.setFilter(QString());
-        report(QStringLiteral("MoveLast, AbsolutePosition = 50,000"), [&] {
-                   set.moveLast();
-                   set.setAbsolutePosition(50000);
-                   readRow(set);
-               },
-               [&] {
-                   runSqliteTool(path, QStringLiteral("SELECT * FROM QV ORDER BY id LIMIT 1 OFFSET 49999"));
-               });
-        int edit = 0;
-        report(QStringLiteral("UpdateBatch of one changed row"), [&] {
-                   set.setAbsolutePosition(50000);
-                   set.setValue(QStringLiteral("Title"),
-                                QStringLiteral("Edited title number %1").arg(++edit));
-                   set.updateBatch();
-               },
-               [&] {
-                   runSqliteTool(path, QStringLiteral("UPDATE QV SET Title = 'Edited by the tool %1' "
-                                                "WHERE Id = 50000").arg(++edit));
-               });
+        for (const int articles : counts) {
+            if (!GeneratedDatabase::make(articles, out))
+                return 1;
+            benchmark(articles);
+            if (clean)
+                QFile::remove(GeneratedDatabase::path(articles));
+        }
     } catch (const DbError& error) {
         out << "error " << error.number() << ": " << error.description() << Qt::endl;
         return 1;

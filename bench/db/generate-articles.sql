@@ -1,5 +1,7 @@
--- Fills QV (created by db/schema.sql) with 100,000 articles of realistic size: a title of
--- about 60 characters, problem and solution of about 3 KB of RTF each, with their plain text.
+-- Fills QV (created by db/schema.sql) with articles of realistic size: a title of about 60
+-- characters, problem and solution of about 3 KB of RTF each, with their plain text. The
+-- number of articles is the one row of temp.ArticleCount, made before this script runs:
+--     CREATE TEMP TABLE ArticleCount (n INTEGER); INSERT INTO ArticleCount VALUES (100000);
 BEGIN;
 CREATE TEMP TABLE Words (n INTEGER PRIMARY KEY, word TEXT);
 INSERT INTO Words (word) VALUES ('printer'), ('spooler'), ('mailbox'), ('password'),
@@ -19,7 +21,7 @@ INSERT INTO Body VALUES (
   'When the problem stays, collect the log files and open a ticket with the vendor. ' ||
   'Note the serial number, the firmware version and the time the fault was first seen. ' ||
   'Tell the user how long the repair will take and offer a loan device if needed. ');
-WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 100000),
+WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < (SELECT n FROM temp.ArticleCount)),
 article AS (
   SELECT i,
          (SELECT word FROM Words WHERE n = 1 + i % 20) AS w1,

@@ -9,6 +9,7 @@
 // vacuumed, so that the articles lie together in each. --clean deletes the generated files
 // at the end.
 
+#include "common/GeneratedDatabase.h"
 #include "db/Connection.h"
 #include "db/DbError.h"
 #include "db/Recordset.h"
@@ -18,7 +19,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTextStream>
 
 #include <algorithm>
@@ -31,13 +31,7 @@ QTextStream out(stdout);
 
 bool sqlite(const QString& path, const QByteArray& script)
 {
-    QProcess tool;
-    tool.setStandardOutputFile(QProcess::nullDevice());
-    tool.start(QStringLiteral("sqlite3"), {QStringLiteral("-bail"), path});
-    tool.write(script);
-    tool.closeWriteChannel();
-    return tool.waitForFinished(-1) && tool.exitStatus() == QProcess::NormalExit &&
-           tool.exitCode() == 0;
+    return GeneratedDatabase::runTool(path, script);
 }
 
 QByteArray fileText(const QString& path)
@@ -49,10 +43,11 @@ QByteArray fileText(const QString& path)
 bool generate(const QString& path, int count)
 {
     QByteArray generator = fileText(QStringLiteral(QV_BENCH_GENERATOR));
-    generator.replace("i < 100000", "i < " + QByteArray::number(count));
     if (count > 200000)
         generator.replace(", 2900)", ", 700)");
-    return sqlite(path, fileText(QStringLiteral(QV_SCHEMA))) && sqlite(path, generator) &&
+    return sqlite(path, fileText(QStringLiteral(QV_SCHEMA))) &&
+           sqlite(path, "CREATE TEMP TABLE ArticleCount (n INTEGER); INSERT INTO ArticleCount "
+                        "VALUES (" + QByteArray::number(count) + ");\n" + generator) &&
            sqlite(path, "UPDATE QV SET ProblemText = ProblemText || ' firmware rollback', "
                         "Problem = replace(Problem, '\\par}', ' firmware rollback\\par}') "
                         "WHERE RecordID % 200 = 0; VACUUM;");

@@ -1,15 +1,19 @@
-// Times Quorvel's start-up on a generated knowledge base of 100,000 articles: from starting
-// a child process (fork) to the first article shown, i.e. Main() returned with the main
-// window visible and the event queue drained once; the resident memory then; and one Next
-// with its display. The reference is the same child showing an empty QMainWindow, Qt's own
-// share of a start-up. Usage: BenchStartup [database file] (default bench-articles.db in the
-// current folder; generated with the database benchmark's generator when missing). The
-// tables start-up reads besides the articles are filled from settings.sql when empty.
+// Times Quorvel's start-up on generated knowledge bases: from starting a child process (fork)
+// to the first article shown, i.e. Main() returned with the main window visible and the
+// event queue drained once, with the file cache warm and with the database's pages dropped
+// from it; the resident memory then and after 10,000 Nexts; and one Next with its display.
+// The reference is the same child showing an empty QMainWindow, Qt's own share of a start-up,
+// and the sqlite3 tool running the SQL of start-up's article set. Usage: BenchStartup
+// [--clean] [articles ...] (10,000, 100,000 and 1,000,000 when none are given; files under
+// /tmp made with the database benchmark's generator when missing, deleted afterwards with
+// --clean). The tables start-up reads besides the articles are filled from settings.sql when
+// empty.
 
-#include "common/BenchProgramFolder.h"
+#include "common/GeneratedDatabase.h"
 #include "common/ProcessStatus.h"
 #include "db/DbError.h"
 #include "mainwindow/frmMain.h"
+#include "profile/Prefs.h"
 #include "startup/AppInfo.h"
 #include "startup/Main.h"
 #include "startup/QuorvelApplication.h"
@@ -17,6 +21,9 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -29,12 +36,14 @@
 #include <vector>
 
 namespace {
-constexpr int kStarts = 5;
-constexpr int kNexts = 200;
+constexpr int kStarts = 3;
+constexpr int kNexts = 10000;
 const char kChildArgument[] = "--child";
 const char kReferenceArgument[] = "--reference";
 // The moment the parent started the child, on the monotonic clock that both share.
 const char kStartVariable[] = "QV_BENCH_START_NS";
+// How many Nexts the child makes after start-up.
+const char kNextsVariable[] = "QV_BENCH_NEXTS";
 
 QTextStream out(stdout);
 
@@ -111,13 +120,17 @@ int runChild(int argc, char* argv[], bool reference)
         return 1;
     }
     QByteArray nexts = "nexts";
-    for (int i = 0; i < kNexts; ++i) {
+    const int count = qEnvironmentVariableIntValue(kNextsVariable);
+    if (count == 0)
+        return 0;
+    for (int i = 0; i < count; ++i) {
         const qint64 before = nowNs();
         next->trigger();
         QCoreApplication::processEvents();
         nexts += ' ' + QByteArray::number((nowNs() - before) / 1e6);
     }
     say(nexts);
+    say("after " + QByteArray::number(qlonglong(processStatusKb("VmRSS:"))));
     say("position " + QByteArray::number(program.session->rsArticles().absolutePosition()));
     return 0;
 }
@@ -128,6 +141,7 @@ struct Start
     std::vector<double> phases; // main(), QApplication, shown, drained
     long rssKb = 0;
     long hwmKb = 0;
+    long afterNextsKb = 0;
     std::vector<double> nextMs;
     QString error;
 };
@@ -174,6 +188,8 @@ Start startChild(const QProcessEnvironment& environment, const char* argument)
             start.hwmKb = long(memory.at(1));
         } else if (line.startsWith("nexts "))
             start.nextMs = numbers(line);
+        else if (line.startsWith("after "))
+            start.afterNextsKb = long(numbers(line).at(0));
         else if (!line.startsWith("position "))
             start.error = QString::fromLocal8Bit(line);
     }
@@ -182,12 +198,16 @@ Start startChild(const QProcessEnvironment& environment, const char* argument)
     return start;
 }
 
-// Several starts after one warm-up; the one with the median start-up time is returned.
-Start medianStart(const QProcessEnvironment& environment, const char* argument)
+// Several starts after one warm-up; the one with the median start-up time is returned. A
+// cold start first drops the file's pages from the page cache.
+Start medianStart(const QProcessEnvironment& environment, const char* argument,
+                  const QString& dropFile = QString())
 {
     startChild(environment, argument);
     std::vector<Start> starts;
     for (int i = 0; i < kStarts; ++i) {
+        if (!dropFile.isEmpty() && !GeneratedDatabase::dropFileCache(dropFile))
+            out << "  (the file cache could not be dropped)" << Qt::endl;
         starts.push_back(startChild(environment, argument));
         if (!starts.back().error.isEmpty())
             return starts.back();
@@ -215,40 +235,89 @@ void reportPhases(const Start& start)
         << Qt::endl;
 }
 
-int runParent(const QString& path)
+Start referenceStart(const QProcessEnvironment& environment)
 {
-    QTemporaryDir programFolder;
-    if (!programFolder.isValid() || !prepareBenchProgramFolder(path, programFolder.path(), out))
+    out << "Reference: an empty QMainWindow shown (median of " << kStarts << " starts)" << Qt::endl;
+    const Start reference = medianStart(environment, kReferenceArgument);
+    if (reference.error.isEmpty())
+        reportPhases(reference);
+    return reference;
+}
+
+int runParent(int articles, const QString& path)
+{
+    if (!GeneratedDatabase::make(articles, out))
         return 1;
+    QFile settings(QStringLiteral(QV_BENCH_SETTINGS));
+    if (!settings.open(QIODevice::ReadOnly) ||
+        !GeneratedDatabase::runTool(path, settings.readAll())) {
+        out << "cannot fill the tables start-up reads" << Qt::endl;
+        return 1;
+    }
+    QTemporaryDir programFolder;
+    if (!programFolder.isValid() || !QDir(programFolder.path()).mkdir(QStringLiteral("ini")) ||
+        !WritePref(QStringLiteral("General"), QStringLiteral("Path"),
+                   QFileInfo(path).absoluteFilePath(),
+                   programFolder.filePath(QStringLiteral("ini/qvprefs.ini")))) {
+        out << "cannot write the preferences file" << Qt::endl;
+        return 1;
+    }
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QUORVEL_PROGRAM_DIR"), programFolder.path());
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-
-    out << "Reference: an empty QMainWindow shown (median of " << kStarts << " starts)" << Qt::endl;
-    const Start reference = medianStart(environment, kReferenceArgument);
+    const Start reference = referenceStart(environment);
     if (!reference.error.isEmpty()) {
         out << reference.error << Qt::endl;
         return 1;
     }
-    reportPhases(reference);
-
-    out << Qt::endl << "Quorvel on " << path << " (median of " << kStarts << " starts)" << Qt::endl;
-    const Start quorvel = medianStart(environment, kChildArgument);
-    if (!quorvel.error.isEmpty()) {
-        out << quorvel.error << Qt::endl;
-        return 1;
-    }
-    reportPhases(quorvel);
 
     out << Qt::endl
-        << QString::asprintf("First article shown %.0f ms (goal < 1000 ms), ratio to the "
-                             "reference %.1f\n",
-                             quorvel.shownMs, quorvel.shownMs / reference.shownMs)
-        << QString::asprintf("Resident then %ld MB (goal < 150 MB), peak %ld MB\n",
-                             quorvel.rssKb / 1024, quorvel.hwmKb / 1024);
-    std::vector<double> sorted = quorvel.nextMs;
+        << "== Quorvel on " << articles << " articles, warm (median of " << kStarts << " starts)"
+        << Qt::endl;
+    const Start warm = medianStart(environment, kChildArgument);
+    if (!warm.error.isEmpty()) {
+        out << warm.error << Qt::endl;
+        return 1;
+    }
+    reportPhases(warm);
+    out << "Cold: the database file's pages dropped from the cache before each start" << Qt::endl;
+    const Start cold = medianStart(environment, kChildArgument, path);
+    if (!cold.error.isEmpty()) {
+        out << cold.error << Qt::endl;
+        return 1;
+    }
+    reportPhases(cold);
+    out << "One more start, then " << kNexts << " Nexts with their display" << Qt::endl;
+    environment.insert(QLatin1String(kNextsVariable), QString::number(kNexts));
+    const Start browsing = startChild(environment, kChildArgument);
+    if (!browsing.error.isEmpty() || browsing.nextMs.empty()) {
+        out << browsing.error << Qt::endl;
+        return 1;
+    }
+
+    // The tool runs the SQL of start-up's article set: the keys in order, the first row.
+    const double tool = GeneratedDatabase::toolMs(
+        path, QStringLiteral("SELECT RecordID FROM QV ORDER BY Id COLLATE NOCASE; SELECT * FROM "
+                             "QV WHERE RecordID = (SELECT RecordID FROM QV ORDER BY Id COLLATE "
+                             "NOCASE LIMIT 1);"));
+    GeneratedDatabase::dropFileCache(path);
+    const double toolCold = GeneratedDatabase::toolMs(
+        path, QStringLiteral("SELECT RecordID FROM QV ORDER BY Id COLLATE NOCASE; SELECT * FROM "
+                             "QV WHERE RecordID = (SELECT RecordID FROM QV ORDER BY Id COLLATE "
+                             "NOCASE LIMIT 1);"));
+    std::vector<double> sorted = browsing.nextMs;
     std::sort(sorted.begin(), sorted.end());
-    out << QString::asprintf("Next with its display, median of %zu: %.2f ms (goal < 5 ms); "
+    out << Qt::endl
+        << QString::asprintf("%d articles: first article shown %.0f ms warm (goal < 500 ms), "
+                             "%.0f ms cold (goal < 1500 ms); reference %.0f ms; the sqlite3 "
+                             "tool's SQL %.1f ms warm, %.1f ms cold\n",
+                             articles, warm.shownMs, cold.shownMs, reference.shownMs, tool,
+                             toolCold)
+        << QString::asprintf("Resident after start-up %ld MB, after %d Nexts %ld MB (goal < 100 "
+                             "MB); peak %ld MB\n",
+                             warm.rssKb / 1024, kNexts, browsing.afterNextsKb / 1024,
+                             warm.hwmKb / 1024)
+        << QString::asprintf("Next with its display, median of %zu: %.2f ms (goal < 5 ms); "
                              "fastest %.2f ms, 90th percentile %.2f ms",
                              sorted.size(), median(sorted), sorted.front(),
                              sorted.at(sorted.size() * 9 / 10))
@@ -263,6 +332,14 @@ int main(int argc, char* argv[])
         (qstrcmp(argv[1], kChildArgument) == 0 || qstrcmp(argv[1], kReferenceArgument) == 0))
         return runChild(argc, argv, qstrcmp(argv[1], kReferenceArgument) == 0);
     QCoreApplication app(argc, argv);
-    return runParent(argc > 1 ? QString::fromLocal8Bit(argv[1])
-                              : QStringLiteral("bench-articles.db"));
+    bool clean = false;
+    for (const int articles : GeneratedDatabase::counts(app.arguments().mid(1), &clean)) {
+        const QString path = GeneratedDatabase::path(articles);
+        const int result = runParent(articles, path);
+        if (clean)
+            QFile::remove(path);
+        if (result != 0)
+            return result;
+    }
+    return 0;
 }

@@ -47,6 +47,8 @@ bool Criterion::valueIsNumber() const
 
 bool Criterion::matches(const QVariant& value, bool numeric) const
 {
+    if (value.isNull())
+        return false;
     if (numeric && m_op == Operator::Equal) {
         bool ok = false;
         const double number = value.toString().trimmed().toDouble(&ok);

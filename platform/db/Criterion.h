@@ -6,7 +6,7 @@
 // One filter criterion: "Field = #value#" or "Field LIKE #pattern#". The value runs from
 // the "#" after the operator to the last "#", so it may itself hold "#". In a pattern "*"
 // stands for any run of characters and everything else is literal. Text compares without
-// regard to letter case; a null value compares as empty text.
+// regard to letter case; a null value matches no criterion, as in SQL.
 class Criterion
 {
 public:

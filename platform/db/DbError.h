@@ -19,6 +19,8 @@ public:
     static constexpr qint64 StoreFailure = -2147467259;
     // The optimistic check of a batch write found a row changed or gone since it was read.
     static constexpr qint64 RowChanged = -2147217864;
+    // The row was deleted by another program since the set was opened.
+    static constexpr qint64 RowDeleted = -2147217885;
     // Any other error the engine reports about a statement.
     static constexpr qint64 StatementFailed = -2147217900;
     // A field was read or written with no current row (BOF, EOF or a deleted row).

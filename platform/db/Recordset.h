@@ -17,13 +17,18 @@ class Criterion;
 class Store;
 
 // A static snapshot of the rows a SELECT statement returns, with batch-optimistic writing:
-// the rows are read once when the set is opened, moved through and changed in memory, and
-// every pending change reaches the database only through updateBatch(), in one transaction
-// that first checks each changed row still holds what was read.
+// which rows the set holds, and in which order, is read once when the set is opened; they
+// are moved through and changed in memory, and every pending change reaches the database
+// only through updateBatch(), in one transaction that first checks each changed row still
+// holds what was read.
 //
-// Field names match without regard to letter case. Long text fields (rich-text documents)
-// are not held in the snapshot: they are read by the row's key when a row's field is asked
-// for. Every failure throws DbError.
+// A set over one table holds only the rows' keys: the fields of the rows around the current
+// one are read on demand, a window at a time, and show the row as it is when read. The long
+// text fields (rich-text documents) are read by the row's key when one of them is asked
+// for, together with the other fields of the row, so that they all come from one moment.
+// Other sets (views, queries over several tables) hold their rows. Field names match without
+// regard to letter case; text columns sort without regard to it. Every failure throws
+// DbError.
 class Recordset
 {
 public:
@@ -47,7 +52,8 @@ public:
     bool isOpen() const;
 
     QStringList fieldNames() const;
-    // The field of the current row. Throws at BOF, EOF or on a deleted row.
+    // The field of the current row. Throws at BOF, EOF or on a deleted row, and with
+    // DbError::RowDeleted when another program has deleted the row.
     QVariant value(const QString& field) const;
     // Sets the field of the current row; the change is pending until updateBatch().
     void setValue(const QString& field, const QVariant& value);
@@ -74,7 +80,8 @@ public:
 
     // Restricts navigation to the rows that match a criterion of the form
     // "Field = #value#" or "Field LIKE #pattern#" ("*" in a pattern stands for any run of
-    // characters); "" removes the filter. Text compares without regard to letter case.
+    // characters); "" removes the filter. Text compares without regard to letter case; a
+    // field without a value (NULL) matches no criterion.
     // The first match becomes current. A criterion that cannot be read throws and leaves
     // the previous filter in force.
     void setFilter(const QString& criterion);
@@ -101,75 +108,98 @@ public:
     void cancelBatch();
 
 private:
-    enum class RowState : quint8 { Unchanged, Added, Modified, Deleted };
+    enum class RowState : quint8 { Added, Modified, Deleted };
 
     struct Field
     {
         QString name;
-        // Index into Row::values, or -1 for a long field read on demand.
+        // Index into the held values, or -1 for a long field read on demand.
         int slot = -1;
         bool isNumeric = false;
         // The field a criterion on this one is matched against: its plain-text companion
         // "<name>Text" when the field is long and has one, else the field itself.
         int matchField = -1;
+        // A long field that is the plain-text companion of another: read only when asked for.
+        bool isCompanion = false;
+        // The index a filter on the field scans instead of the table, or empty.
+        QString index;
     };
 
-    struct Row
-    {
-        // The row's key in the table; unknown for an added row until it is written.
-        qint64 key = 0;
-        QList<QVariant> values;
-        RowState state = RowState::Unchanged;
-    };
-
-    // What a changed row carries until it is written.
+    // What an added, changed or deleted row carries until it is written.
     struct RowEdit
     {
-        // The held fields as read (empty for an added row).
+        RowState state = RowState::Modified;
+        // The held fields as read (empty for an added row), and as they are now.
         QList<QVariant> original;
+        QList<QVariant> values;
         // Long fields set by setValue(), by field index.
         QHash<int, QVariant> longValues;
+        // Digests of the long fields as read, by field index, for the optimistic check.
+        QHash<int, size_t> longDigests;
     };
+
+    // The held fields of a row as read, or nothing when the row is no longer in the table.
+    using Read = std::optional<QList<QVariant>>;
+    class KeySet;
 
     Store& store() const;
     void requireOpen() const;
     bool isUpdatable() const { return !m_keyColumn.isEmpty(); }
     void requireUpdatable() const;
     int fieldIndex(const QString& name) const;
-    // Index into m_rows of the current row; throws when there is none.
+    // Index of the current row; throws when there is none.
     int currentRow() const;
     void setPosition(int position);
+    void openTable(const Store& engine, const TableInfo& table, const QString& columns,
+                   const QString& rest, const QVariantList& parameters);
     void defineFields(const QStringList& heldNames, const std::optional<TableInfo>& table,
                       bool allColumns);
-    void readRows(const QString& sql);
+    // The held fields of an unchanged row as read; throws when another program deleted it.
+    const QList<QVariant>& held(int row) const;
+    void readWindow(int row) const;
+    // The held fields of an unchanged row as it was last shown: with its long fields, when
+    // they were read last, else as held.
+    const QList<QVariant>& shown(int row) const;
     QVariant longValue(int row, int field) const;
+    void readLongFields(int row) const;
     std::vector<int> matchingRows(const Criterion* criterion) const;
-    QSet<qint64> keysMatching(const Criterion& criterion, int field) const;
+    KeySet keysMatching(const Criterion& criterion, int field) const;
     void beginEdit(int row);
-    std::optional<Row> writeRow(int row);
+    // Writes a row's pending change; returns its held fields as stored, and sets the key of
+    // an added row.
+    QList<QVariant> writeRow(int row, qint64& key);
     void verifyRow(int row) const;
-    std::optional<QList<QVariant>> readHeldValues(qint64 key) const;
+    Read readHeldValues(qint64 key) const;
     QString byKey(const QString& columns) const;
 
     Connection* m_connection = nullptr;
     QString m_table;
     QString m_keyColumn;
-    // "SELECT <key>, <held fields> FROM <table>": the snapshot's columns.
-    QString m_rowSelect;
+    // "<key>, <held fields>": the columns read for each row.
+    QString m_heldColumns;
     QList<Field> m_fields;
     QList<int> m_longFields;
     int m_slotCount = 0;
     QHash<QString, int> m_fieldByName;
-    std::vector<Row> m_rows;
+    // The rows in order: their keys in the table (0 for an added row until it is written),
+    // or for a set that holds its rows, their fields.
+    std::vector<qint64> m_keys;
+    std::vector<QList<QVariant>> m_heldRows;
+    // The largest key read at open.
+    qint64 m_maxKey = 0;
     std::vector<int> m_visible;
     // Index into m_visible: -1 before the first row, m_visible.size() after the last.
     int m_position = 0;
     bool m_currentDeleted = false;
     QString m_filter;
     QHash<int, RowEdit> m_edits;
-    // Digests of the long fields as last read, by row and field, for the optimistic check.
-    mutable QHash<int, QHash<int, size_t>> m_longDigests;
-    // The long fields of the row last read.
-    mutable int m_longCacheRow = -1;
-    mutable QHash<int, QVariant> m_longCache;
+    // Rows that left the set for good: written deletions and dropped additions.
+    QSet<int> m_gone;
+    // The held fields of the rows around the one last read, by row.
+    mutable QHash<int, Read> m_window;
+    // The row whose long fields were read last: its held fields read with them, and the long
+    // fields by field index.
+    mutable int m_longRow = -1;
+    mutable QList<QVariant> m_longHeld;
+    mutable QHash<int, QVariant> m_longValues;
 };

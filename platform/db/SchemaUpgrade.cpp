@@ -11,6 +11,7 @@
 #include <QSqlQuery>
 #include <QStringList>
 
+#include <iterator>
 #include <limits>
 #include <optional>
 #include <utility>
@@ -25,6 +26,26 @@ bool hasColumn(const TableInfo& table, const QString& name)
             return true;
     }
     return false;
+}
+
+// The indexes of the article table that the article list is read through, as db/schema.sql
+// makes them.
+const char* const kReadingIndexes[] = {
+    "CREATE INDEX IF NOT EXISTS QV_Order ON QV (Id COLLATE NOCASE)",
+    "CREATE INDEX IF NOT EXISTS QV_Short ON QV (CUName, techname, Title, reference, "
+    "InitialEntry, EditedBy, DateEdited, Image1, Image2, Image3, Image4, Image5, Image6, Image7, "
+    "Image8, Image9, Image10, Id)",
+};
+
+bool lacksReadingIndexes(const Store& store)
+{
+    if (!store.table(QStringLiteral("QV")))
+        return false;
+    int present = 0;
+    store.select(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index' AND "
+                                "name IN ('QV_Order', 'QV_Short')"),
+                 {}, [&present](QList<QVariant>&& row) { present = row.at(0).toInt(); });
+    return present < int(std::size(kReadingIndexes));
 }
 
 // The plain-text columns the article table lacks, each beside the rich-text column it is
@@ -47,7 +68,7 @@ QList<std::pair<QString, QString>> missingPlainText(const Store& store)
 
 // Adds the columns and fills them, a step of rows at a time in key order.
 void fillPlainText(Store& store, const QList<std::pair<QString, QString>>& columns,
-                   const SearchIndex::Progress& progress)
+                   const SchemaUpgrade::Progress& progress)
 {
     const QString table = store.identifier(QStringLiteral("QV"));
     const QString key = store.identifier(store.table(QStringLiteral("QV"))->key);
@@ -73,7 +94,7 @@ void fillPlainText(Store& store, const QList<std::pair<QString, QString>>& colum
     QVariant last = std::numeric_limits<qint64>::min();
     for (bool more = true; more;) {
         if (progress)
-            progress(done, total);
+            progress(SchemaUpgrade::Step::PlainText, done, total);
         QList<QList<QVariant>> rows;
         store.select(step, {last}, [&rows](QList<QVariant>&& row) { rows.append(std::move(row)); });
         for (const QList<QVariant>& row : rows) {
@@ -89,7 +110,7 @@ void fillPlainText(Store& store, const QList<std::pair<QString, QString>>& colum
             last = rows.last().at(0);
     }
     if (progress)
-        progress(total, total);
+        progress(SchemaUpgrade::Step::PlainText, total, total);
 }
 
 // Runs one upgrade in its own write transaction when needed() says so. needed() is asked
@@ -130,6 +151,7 @@ void SchemaUpgrade::probeAndUpgrade(Connection& connection, const Progress& prog
         return;
     addCategoryKey(connection);
     addPlainText(connection, progress);
+    addReadingIndexes(connection, progress);
     addSearchIndex(connection, progress);
 }
 
@@ -156,7 +178,7 @@ void SchemaUpgrade::addPlainText(Connection& connection, const Progress& progres
     upgradeOnce(
         store, [&store] { return !missingPlainText(store).isEmpty(); },
         [&store, &progress] {
-            fillPlainText(store, missingPlainText(store), stepProgress(progress, Step::PlainText));
+            fillPlainText(store, missingPlainText(store), progress);
         });
 }
 
@@ -177,5 +199,18 @@ void SchemaUpgrade::addSearchIndex(Connection& connection, const Progress& progr
     };
     upgradeOnce(store, needed, [&store, &progress] {
         SearchIndex::create(store, stepProgress(progress, Step::SearchIndex));
+    });
+}
+
+void SchemaUpgrade::addReadingIndexes(Connection& connection, const Progress& progress)
+{
+    Store& store = connection.store();
+    upgradeOnce(store, [&store] { return lacksReadingIndexes(store); }, [&store, &progress] {
+        for (const char* index : kReadingIndexes) {
+            store.execute(QString::fromLatin1(index), [&progress] {
+                if (progress)
+                    progress(Step::Indexes, 0, 0);
+            });
+        }
     });
 }

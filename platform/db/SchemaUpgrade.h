@@ -10,19 +10,24 @@ class Connection;
 class SchemaUpgrade
 {
 public:
-    // The long upgrades, each reporting how far it has come: rows done of the total.
-    enum class Step { PlainText, SearchIndex };
+    // The long upgrades.
+    enum class Step { PlainText, Indexes, SearchIndex };
+    // How far a long upgrade has come: rows done of the total, or a total of 0 while a step
+    // that cannot count goes on.
     using Progress = std::function<void(Step step, int done, int total)>;
 
     // A database whose query Categories2 cannot resolve RecordID has the old Categories
     // layout and gains the automatic-number primary key RecordID. An article table without
     // the plain-text columns ProblemText and SolutionText gains them, filled from the stored
-    // rich text in one transaction, reporting its progress. An article table with them but
-    // without the search index gains the index and its triggers, filled in one transaction.
+    // rich text in one transaction, reporting its progress. An article table without the
+    // indexes the article list is read through gains them, in a transaction of their own;
+    // one without the search index gains the index and its triggers, filled in one
+    // transaction.
     static void probeAndUpgrade(Connection& connection, const Progress& progress = {});
 
 private:
     static void addCategoryKey(Connection& connection);
     static void addPlainText(Connection& connection, const Progress& progress);
+    static void addReadingIndexes(Connection& connection, const Progress& progress);
     static void addSearchIndex(Connection& connection, const Progress& progress);
 };

@@ -5,6 +5,7 @@
 
 #include <QAtomicInt>
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -18,13 +19,17 @@
 #include <algorithm>
 #include <deque>
 #include <iterator>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 
 namespace {
 constexpr int kBusyTimeoutMs = 10000;
+// Prepared statements kept per connection: the program runs a few dozen statement texts.
+constexpr size_t kKeptStatements = 64;
+// Virtual machine steps between two calls of a long statement's working().
+constexpr int kStepsBetweenCalls = 200000;
 // Texts up to this many bytes are looked up before they are decoded, so that the many rows
 // holding the same category, author, date or "N/A" share one copy.
 constexpr int kSharedTextBytes = 32;
@@ -115,6 +120,37 @@ void bind(sqlite3_stmt* statement, int index, const QVariant& value)
 }
 } // namespace
 
+// One use of a prepared statement: when the use ends a kept statement is reset and its
+// parameters cleared, one prepared for this use alone is finalized.
+class SqliteStore::Statement
+{
+public:
+    Statement(sqlite3_stmt* statement, bool kept) : m_statement(statement), m_kept(kept) {}
+    Statement(Statement&& other) noexcept
+        : m_statement(std::exchange(other.m_statement, nullptr)), m_kept(other.m_kept)
+    {
+    }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+    Statement& operator=(Statement&&) = delete;
+    ~Statement()
+    {
+        if (!m_statement)
+            return;
+        if (m_kept) {
+            sqlite3_reset(m_statement);
+            sqlite3_clear_bindings(m_statement);
+        } else {
+            sqlite3_finalize(m_statement);
+        }
+    }
+    sqlite3_stmt* get() const { return m_statement; }
+
+private:
+    sqlite3_stmt* m_statement;
+    bool m_kept;
+};
+
 SqliteStore::SqliteStore(const QString& path)
 {
     static QAtomicInt connections;
@@ -194,6 +230,9 @@ bool SqliteStore::isReadOnly() const
 
 void SqliteStore::closeConnection()
 {
+    for (const auto& kept : m_statements)
+        sqlite3_finalize(kept.second);
+    m_statements.clear();
     QSqlDatabase::database(m_connectionName, false).close();
     QSqlDatabase::removeDatabase(m_connectionName);
 }
@@ -221,15 +260,8 @@ DbError SqliteStore::engineError() const
 QStringList SqliteStore::select(const QString& sql, const QVariantList& parameters,
                                 const std::function<void(QList<QVariant>&&)>& onRow) const
 {
-    const QByteArray text = sql.toUtf8();
-    sqlite3_stmt* prepared = nullptr;
-    if (sqlite3_prepare_v2(handle(), text.constData(), int(text.size()), &prepared, nullptr) !=
-        SQLITE_OK)
-        throw engineError();
-    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(prepared,
-                                                                           sqlite3_finalize);
-    for (int i = 0; i < parameters.size(); ++i)
-        bind(prepared, i + 1, parameters.at(i));
+    const Statement statement = this->statement(sql, parameters);
+    sqlite3_stmt* prepared = statement.get();
     const int count = sqlite3_column_count(prepared);
     QStringList names;
     for (int i = 0; i < count; ++i)
@@ -282,6 +314,64 @@ QStringList SqliteStore::select(const QString& sql, const QVariantList& paramete
     return names;
 }
 
+SqliteStore::Statement SqliteStore::statement(const QString& sql,
+                                              const QVariantList& parameters) const
+{
+    const QByteArray text = sql.toUtf8();
+    const std::string key(text.constData(), size_t(text.size()));
+    auto kept = m_statements.find(key);
+    // A statement still being stepped (a query run again while its rows are handed out)
+    // gets a second copy for this use.
+    const bool reuse = kept != m_statements.end() && !sqlite3_stmt_busy(kept->second);
+    sqlite3_stmt* prepared = reuse ? kept->second : nullptr;
+    if (!reuse && sqlite3_prepare_v2(handle(), text.constData(), int(text.size()), &prepared,
+                                     nullptr) != SQLITE_OK)
+        throw engineError();
+    const bool keep = reuse || kept == m_statements.end();
+    if (!reuse && keep) {
+        if (m_statements.size() >= kKeptStatements)
+            finalizeStatements();
+        m_statements.emplace(key, prepared);
+    }
+    Statement use(prepared, keep);
+    for (int i = 0; i < parameters.size(); ++i)
+        bind(prepared, i + 1, parameters.at(i));
+    return use;
+}
+
+void SqliteStore::finalizeStatements() const
+{
+    for (auto kept = m_statements.begin(); kept != m_statements.end();) {
+        if (sqlite3_stmt_busy(kept->second)) {
+            ++kept;
+            continue;
+        }
+        sqlite3_finalize(kept->second);
+        kept = m_statements.erase(kept);
+    }
+}
+
+std::vector<qint64> SqliteStore::selectKeys(const QString& sql,
+                                            const QVariantList& parameters) const
+{
+    const Statement statement = this->statement(sql, parameters);
+    std::vector<qint64> keys;
+    int result = SQLITE_ROW;
+    while ((result = sqlite3_step(statement.get())) == SQLITE_ROW)
+        keys.push_back(sqlite3_column_int64(statement.get(), 0));
+    if (result != SQLITE_DONE)
+        throw engineError();
+    return keys;
+}
+
+qint64 SqliteStore::write(const QString& sql, const QVariantList& parameters)
+{
+    const Statement statement = this->statement(sql, parameters);
+    if (sqlite3_step(statement.get()) != SQLITE_DONE)
+        throw engineError();
+    return sqlite3_last_insert_rowid(handle());
+}
+
 QString SqliteStore::identifier(const QString& name) const
 {
     return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QLatin1String("\"\"")) +
@@ -308,6 +398,26 @@ void SqliteStore::execute(const QString& sql)
         run(sql);
 }
 
+void SqliteStore::execute(const QString& sql, const std::function<void()>& working)
+{
+    sqlite3* engine = handle();
+    std::function<void()> call = working;
+    sqlite3_progress_handler(
+        engine, kStepsBetweenCalls,
+        [](void* function) {
+            (*static_cast<std::function<void()>*>(function))();
+            return 0;
+        },
+        &call);
+    try {
+        execute(sql);
+    } catch (const DbError&) {
+        sqlite3_progress_handler(engine, 0, nullptr, nullptr);
+        throw;
+    }
+    sqlite3_progress_handler(engine, 0, nullptr, nullptr);
+}
+
 std::optional<TableInfo> SqliteStore::table(const QString& name) const
 {
     QSqlQuery query(database());
@@ -328,11 +438,31 @@ std::optional<TableInfo> SqliteStore::table(const QString& name) const
     while (query.next()) {
         const QString column = query.value(1).toString();
         const QString type = query.value(2).toString();
-        info.columns.append({column, isLongType(type), isNumericType(type)});
+        info.columns.append({column, isLongType(type), isNumericType(type), QString()});
         if (query.value(5).toInt() > 0) {
             ++keyColumns;
             if (type.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0)
                 integerKeys.append(column);
+        }
+    }
+    // Each column's smallest index; an index on expressions or on part of the rows does not
+    // hold every value of a column.
+    query.prepare(QStringLiteral("SELECT list.name, info.name, (SELECT count(*) FROM "
+                                 "pragma_index_info(list.name)) FROM pragma_index_list(?) AS list, "
+                                 "pragma_index_info(list.name) AS info WHERE list.partial = 0 AND "
+                                 "info.name IS NOT NULL"));
+    query.addBindValue(info.name);
+    if (!query.exec())
+        throw error(query.lastError());
+    QHash<QString, int> indexWidth;
+    while (query.next()) {
+        for (TableInfo::Column& column : info.columns) {
+            const int width = query.value(2).toInt();
+            if (column.name.compare(query.value(1).toString(), Qt::CaseInsensitive) == 0 &&
+                (column.index.isEmpty() || width < indexWidth.value(column.index))) {
+                column.index = query.value(0).toString();
+                indexWidth.insert(column.index, width);
+            }
         }
     }
     // Only a lone INTEGER PRIMARY KEY is the row address itself.

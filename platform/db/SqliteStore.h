@@ -3,8 +3,11 @@
 #include "Store.h"
 
 #include <chrono>
+#include <string>
+#include <unordered_map>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 // An SQLite database file, opened for safety and sharing: every commit synced to the disk,
 // and a statement that finds the file locked by another program waits for it (telling
@@ -25,9 +28,13 @@ public:
     QString identifier(const QString& name) const override;
     QStringList select(const QString& sql, const QVariantList& parameters,
                        const std::function<void(QList<QVariant>&&)>& onRow) const override;
+    std::vector<qint64> selectKeys(const QString& sql,
+                                   const QVariantList& parameters) const override;
+    qint64 write(const QString& sql, const QVariantList& parameters) override;
     // Also carries out "ALTER TABLE t ADD [COLUMN] c COUNTER PRIMARY KEY", which SQLite has
     // no statement for, by rebuilding the table.
     void execute(const QString& sql) override;
+    void execute(const QString& sql, const std::function<void()>& working) override;
     std::optional<TableInfo> table(const QString& name) const override;
     void beginWrite() override;
     void commit() override;
@@ -35,8 +42,13 @@ public:
     bool isReadOnly() const override;
 
 private:
+    class Statement;
+
     void open(const QString& path);
     sqlite3* handle() const;
+    // The statement of the text, bound to the parameters and ready to step.
+    Statement statement(const QString& sql, const QVariantList& parameters) const;
+    void finalizeStatements() const;
     static int waitForLock(void* store, int attempts);
     void closeConnection();
     void run(const QString& sql) const;
@@ -44,6 +56,8 @@ private:
     void addCounterKey(const QString& tableName, const QString& column);
 
     QString m_connectionName;
+    // Prepared statements by their text, reset after each use.
+    mutable std::unordered_map<std::string, sqlite3_stmt*> m_statements;
     bool m_readOnly = false;
     std::chrono::steady_clock::time_point m_waitBegan;
 };

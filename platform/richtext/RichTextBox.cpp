@@ -1,7 +1,10 @@
 #include "RichTextBox.h"
 
+#include "LongDocumentLayout.h"
+#include "RtfLoader.h"
 #include "RtfReader.h"
 #include "RtfWriter.h"
+#include "ui/WaitCursor.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -9,6 +12,8 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPointer>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocumentFragment>
 #include <QTextList>
@@ -17,6 +22,10 @@
 namespace {
 
 const QString kRtfMime = QStringLiteral("text/rtf");
+
+// A document past this many characters is replaced by a new one rather than emptied: Qt
+// takes a long while to take a large document apart piece by piece.
+constexpr int kReplaceCharacters = 100000;
 
 // Copies the picture resources that the document's images name from one document to another.
 void copyPictures(const QTextDocument& from, QTextDocument& to)
@@ -49,19 +58,36 @@ RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent)
     connect(this, &QTextEdit::textChanged, this, &RichTextBox::selChange);
 }
 
+RichTextBox::~RichTextBox() = default;
+
 QString RichTextBox::textRtf() const
 {
+    finishLoading();
     return RtfWriter::write(*document());
 }
 
 void RichTextBox::setTextRtf(const QString& rtf)
 {
+    stopLoading();
+    replaceLongDocument();
+    if (RtfReader::isRtf(rtf) && rtf.size() > kBackgroundRtfLength) {
+        QTextDocument* const start = document();
+        RtfReader::read(rtf, *start,
+                        [start] {
+                            return start->characterCount() <= kStartCharacters &&
+                                   start->blockCount() <= kStartParagraphs;
+                        });
+        moveCursor(QTextCursor::Start);
+        startLoading(rtf);
+        return;
+    }
     RtfReader::read(rtf, *document());
     moveCursor(QTextCursor::Start);
 }
 
 QString RichTextBox::text() const
 {
+    finishLoading();
     return toPlainText();
 }
 
@@ -70,10 +96,100 @@ void RichTextBox::setText(const QString& text)
     if (RtfReader::isRtf(text)) {
         setTextRtf(text);
     } else {
+        stopLoading();
+        replaceLongDocument();
         // QTextEdit would give the new text the format at the old caret.
         setCurrentCharFormat(QTextCharFormat());
         setPlainText(QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
     }
+}
+
+qsizetype RichTextBox::textLength() const
+{
+    // toPlainText() has one character for each of the document's, less the last paragraph
+    // end.
+    return document()->characterCount() - 1;
+}
+
+bool RichTextBox::isLoading() const
+{
+    return m_loader != nullptr;
+}
+
+void RichTextBox::finishLoading() const
+{
+    if (!m_loader)
+        return;
+    WaitCursor::showUntilIdle();
+    const_cast<RichTextBox*>(this)->adoptLoaded();
+}
+
+void RichTextBox::startLoading(const QString& rtf)
+{
+    m_interaction = textInteractionFlags();
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_loader = std::make_unique<RtfLoader>(rtf, document()->defaultFont());
+    connect(m_loader.get(), &RtfLoader::finished, this, &RichTextBox::adoptLoaded);
+}
+
+void RichTextBox::stopLoading()
+{
+    if (!m_loader)
+        return;
+    m_loader.reset();
+    setTextInteractionFlags(m_interaction);
+}
+
+void RichTextBox::adoptLoaded()
+{
+    QTextDocument* const loaded = m_loader->take();
+    stopLoading();
+    const int anchor = textCursor().anchor();
+    const int position = textCursor().position();
+    const int horizontal = horizontalScrollBar()->value();
+    const int vertical = verticalScrollBar()->value();
+    loaded->setParent(this);
+    // Laid out once, for the box's width.
+    loaded->setPageSize(document()->pageSize());
+    loaded->setDocumentLayout(new LongDocumentLayout(loaded));
+    loaded->setUndoRedoEnabled(document()->isUndoRedoEnabled());
+    loaded->setModified(document()->isModified());
+    setDocumentReplacing(loaded);
+    QTextCursor cursor(loaded);
+    cursor.setPosition(anchor);
+    cursor.setPosition(position, QTextCursor::KeepAnchor);
+    {
+        const QSignalBlocker quiet(this);
+        setTextCursor(cursor);
+    }
+    horizontalScrollBar()->setValue(horizontal);
+    verticalScrollBar()->setValue(vertical);
+    Q_EMIT loadFinished();
+}
+
+void RichTextBox::replaceLongDocument()
+{
+    // A document laid out for long documents goes too: the next one gets Qt's own layout.
+    if (document()->characterCount() <= kReplaceCharacters &&
+        !qobject_cast<LongDocumentLayout*>(document()->documentLayout()))
+        return;
+    auto* fresh = new QTextDocument(this);
+    fresh->setDefaultFont(document()->defaultFont());
+    fresh->setUndoRedoEnabled(document()->isUndoRedoEnabled());
+    setDocumentReplacing(fresh);
+}
+
+void RichTextBox::setDocumentReplacing(QTextDocument* replacement)
+{
+    // The box's own first document belongs to Qt's text control; the later ones are the
+    // box's children and go with the document that replaces them.
+    const QPointer<QTextDocument> old = document();
+    {
+        const QSignalBlocker quiet(this);
+        setDocument(replacement);
+    }
+    if (old && old->parent() == this)
+        delete old;
 }
 
 int RichTextBox::selStart() const
@@ -83,6 +199,8 @@ int RichTextBox::selStart() const
 
 void RichTextBox::setSelStart(int start)
 {
+    if (start >= textLength())
+        finishLoading();
     QTextCursor cursor = textCursor();
     cursor.setPosition(qBound(0, start, document()->characterCount() - 1));
     setTextCursor(cursor);
@@ -96,6 +214,8 @@ int RichTextBox::selLength() const
 
 void RichTextBox::setSelLength(int length)
 {
+    if (selStart() + qsizetype(length) >= textLength())
+        finishLoading();
     QTextCursor cursor = textCursor();
     const int start = cursor.selectionStart();
     const int end = qBound(start, start + qMax(0, length), document()->characterCount() - 1);
@@ -115,6 +235,7 @@ QString RichTextBox::selText() const
 
 void RichTextBox::setSelText(const QString& text)
 {
+    finishLoading();
     QTextCursor cursor = textCursor();
     cursor.insertText(QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
     setTextCursor(cursor);
@@ -132,6 +253,7 @@ QTextCharFormat RichTextBox::formatAtSelection() const
 
 void RichTextBox::mergeFormat(const QTextCharFormat& format)
 {
+    finishLoading();
     mergeCurrentCharFormat(format);
 }
 
@@ -238,6 +360,7 @@ int RichTextBox::selAlignment() const
 
 void RichTextBox::setSelAlignment(int alignment)
 {
+    finishLoading();
     switch (alignment) {
     case AlignRight:
         setAlignment(Qt::AlignRight);
@@ -257,6 +380,7 @@ bool RichTextBox::selBullet() const
 
 void RichTextBox::setSelBullet(bool on)
 {
+    finishLoading();
     QTextCursor cursor = textCursor();
     cursor.beginEditBlock();
     if (on) {
@@ -291,6 +415,7 @@ bool RichTextBox::pastePicture()
 
 void RichTextBox::insertPicture(const QImage& image)
 {
+    finishLoading();
     if (image.isNull())
         return;
     QByteArray png;
@@ -328,6 +453,7 @@ bool RichTextBox::canInsertFromMimeData(const QMimeData* source) const
 
 void RichTextBox::insertFromMimeData(const QMimeData* source)
 {
+    finishLoading();
     if (source->hasFormat(kRtfMime)) {
         QTextDocument pasted;
         RtfReader::read(QString::fromLatin1(source->data(kRtfMime)), pasted);

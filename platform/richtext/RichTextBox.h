@@ -2,12 +2,18 @@
 
 #include <QColor>
 #include <QTextEdit>
+#include <memory>
 
 class QMimeData;
+class RtfLoader;
 
 // The rich-text box of the article window: a QTextEdit with the operations of the classic
 // rich-edit control. Positions and lengths count the characters of text(), where every
 // paragraph break is one "\n".
+//
+// A long RTF document shows its start at once and is read whole on a thread of its own;
+// until then the box can be read, scrolled and selected in but not edited, and every
+// operation below that needs the whole document waits for it.
 class RichTextBox : public QTextEdit
 {
     Q_OBJECT
@@ -16,7 +22,15 @@ public:
     // Paragraph alignment as the rich-edit control numbers it.
     enum Alignment { AlignLeft = 0, AlignRight = 1, AlignCenter = 2 };
 
+    // RTF texts longer than this are read on a thread of their own, and the box shows the
+    // document's first kStartCharacters characters (kStartParagraphs paragraphs at the
+    // most) until then.
+    static constexpr qsizetype kBackgroundRtfLength = 256 * 1024;
+    static constexpr int kStartCharacters = 20000;
+    static constexpr int kStartParagraphs = 1000;
+
     explicit RichTextBox(QWidget* parent = nullptr);
+    ~RichTextBox() override;
 
     // The whole document as RTF; setting it replaces the document (plain text and a lone
     // space load as plain text).
@@ -26,6 +40,13 @@ public:
     // The plain characters; setting a text that begins with an RTF header loads it formatted.
     QString text() const;
     void setText(const QString& text);
+    // The number of characters of text(), without building it; while a long document is
+    // read, the number of its characters read so far.
+    qsizetype textLength() const;
+    // Whether the start of a long document is shown while the rest is read.
+    bool isLoading() const;
+    // Waits until the whole document is in the box.
+    void finishLoading() const;
 
     int selStart() const;
     void setSelStart(int start); // moves the caret there, nothing selected
@@ -63,6 +84,8 @@ public:
 Q_SIGNALS:
     // Every caret move, selection change and edit.
     void selChange();
+    // A long document is now in the box whole.
+    void loadFinished();
 
 protected:
     // Tab types a tab; Ctrl+Tab and Ctrl+Shift+Tab move to the next and previous control.
@@ -72,7 +95,15 @@ protected:
     QMimeData* createMimeDataFromSelection() const override;
 
 private:
+    void startLoading(const QString& rtf);
+    void stopLoading();
+    void adoptLoaded();
+    void replaceLongDocument();
+    void setDocumentReplacing(QTextDocument* replacement);
     QTextCharFormat formatAtSelection() const;
     void mergeFormat(const QTextCharFormat& format);
     void insertPicture(const QImage& image);
+
+    std::unique_ptr<RtfLoader> m_loader;
+    Qt::TextInteractionFlags m_interaction;
 };

@@ -41,8 +41,9 @@ QTextCharFormat textCharFormat(const RtfParser::CharFormat& format)
 
 } // namespace
 
-RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument& document)
-    : m_document(document), m_cursor(&document)
+RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument& document,
+                                       std::function<bool()> keepGoing)
+    : m_document(document), m_keepGoing(std::move(keepGoing)), m_cursor(&document)
 {
     m_cursor.beginEditBlock();
 }
@@ -81,6 +82,11 @@ void RtfDocumentBuilder::documentEnd(const RtfParser::ParagraphFormat& format)
 {
     if (!m_blockPending)
         applyParagraph(format);
+}
+
+bool RtfDocumentBuilder::wantsMore() const
+{
+    return !m_keepGoing || m_keepGoing();
 }
 
 void RtfDocumentBuilder::openBlockIfPending()

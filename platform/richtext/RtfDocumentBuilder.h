@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <functional>
 #include <optional>
 
 class QTextDocument;
@@ -19,7 +20,9 @@ class QTextList;
 class RtfDocumentBuilder : public RtfParser::Sink
 {
 public:
-    explicit RtfDocumentBuilder(QTextDocument& document);
+    // keepGoing, when given, is asked between pieces of the input and at paragraph ends;
+    // false ends the document there.
+    explicit RtfDocumentBuilder(QTextDocument& document, std::function<bool()> keepGoing = {});
     ~RtfDocumentBuilder() override;
     RtfDocumentBuilder(const RtfDocumentBuilder&) = delete;
     RtfDocumentBuilder& operator=(const RtfDocumentBuilder&) = delete;
@@ -29,6 +32,7 @@ public:
     void picture(const QByteArray& bytes, const QSizeF& size,
                  const RtfParser::CharFormat& format) override;
     void documentEnd(const RtfParser::ParagraphFormat& format) override;
+    bool wantsMore() const override;
 
 private:
     void openBlockIfPending();
@@ -36,6 +40,7 @@ private:
     const QTextCharFormat& charFormat(const RtfParser::CharFormat& format);
 
     QTextDocument& m_document;
+    std::function<bool()> m_keepGoing;
     QTextCursor m_cursor;
     bool m_blockPending = false;
     QTextList* m_list = nullptr;

@@ -270,7 +270,7 @@ RtfParser::RtfParser(QStringView rtf, Sink& sink) : m_in(rtf), m_sink(sink)
 void RtfParser::run()
 {
     const qsizetype size = m_in.size();
-    while (m_pos < size && !m_done) {
+    while (m_pos < size && !m_done && m_sink.wantsMore()) {
         const char16_t c = m_in[m_pos].unicode();
         if (!m_bytes.isEmpty() &&
             !(c == '\\' && m_pos + 1 < size && m_in[m_pos + 1] == QLatin1Char('\'')))

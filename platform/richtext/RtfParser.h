@@ -57,6 +57,8 @@ public:
         virtual void picture(const QByteArray& bytes, const QSizeF& size,
                              const CharFormat& format) = 0;
         virtual void documentEnd(const ParagraphFormat& format) = 0;
+        // Asked before each piece of the input: false ends the document where it stands.
+        virtual bool wantsMore() const { return true; }
     };
 
     // Reads an RTF text that begins with "{\rtf" and ends the sink's document.

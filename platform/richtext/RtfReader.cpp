@@ -30,13 +30,14 @@ bool RtfReader::isRtf(QStringView text)
     return text.startsWith(QLatin1String("{\\rtf"));
 }
 
-void RtfReader::read(const QString& text, QTextDocument& document)
+void RtfReader::read(const QString& text, QTextDocument& document,
+                     std::function<bool()> keepGoing)
 {
     const bool undo = document.isUndoRedoEnabled();
     document.setUndoRedoEnabled(false);
     document.clear();
     if (isRtf(text)) {
-        RtfDocumentBuilder builder(document);
+        RtfDocumentBuilder builder(document, std::move(keepGoing));
         RtfParser::parse(text, builder);
     } else if (!isEmptyText(text)) {
         document.setPlainText(normalizedLines(text));

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <functional>
 
 class QByteArray;
 class QTextDocument;
@@ -16,7 +17,10 @@ public:
     static bool isRtf(QStringView text);
 
     // Replaces the document's content. An empty text or a lone space gives an empty document.
-    static void read(const QString& text, QTextDocument& document);
+    // keepGoing, when given, is asked as the reading goes: false ends the document where it
+    // stands (the start of a long document, or a reading no longer wanted).
+    static void read(const QString& text, QTextDocument& document,
+                     std::function<bool()> keepGoing = {});
 
     // The plain characters of the document that read() would build, exactly as
     // QTextDocument::toPlainText() gives them, without building the document.

@@ -437,7 +437,10 @@ bool dTxtHelper::findLine(int line, QTextBlock* block, QTextLine* textLine)
 
 void dTxtHelper::layoutAll()
 {
-    // Asking for the last block's place lays out every block before it.
+    // Asking for a block's place lays it out (a long document's layout lays out only the
+    // blocks asked about).
     const QTextDocument* document = m_editor->document();
-    document->documentLayout()->blockBoundingRect(document->lastBlock());
+    const QAbstractTextDocumentLayout* layout = document->documentLayout();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+        layout->blockBoundingRect(block);
 }

@@ -38,12 +38,14 @@ Article read(const Recordset& row)
 {
     const QStringList columns = row.fieldNames();
     Article article;
-    article.id = row.value(QStringLiteral("Id")).toString();
+    // The documents come first: reading them reads the whole row at one moment.
     eachField(article, [&](const char* field, QString& value) {
         const QString name = QLatin1String(field);
-        if (columns.contains(name, Qt::CaseInsensitive))
+        if (&value != &article.problemText && &value != &article.solutionText &&
+            columns.contains(name, Qt::CaseInsensitive))
             value = row.value(name).toString();
     });
+    article.id = row.value(QStringLiteral("Id")).toString();
     return article;
 }
 

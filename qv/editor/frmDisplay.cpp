@@ -228,6 +228,8 @@ void frmDisplay::buildControls()
     connect(Command1, &QPushButton::clicked, this, &frmDisplay::openAttachments);
     connect(txtNote, &RichTextBox::selChange, this, &frmDisplay::updateLengthWarning);
     connect(txtNote2, &QTextEdit::textChanged, this, &frmDisplay::updateLengthWarning);
+    for (RichTextBox* box : {txtNote, txtNote2})
+        connect(box, &RichTextBox::loadFinished, this, &frmDisplay::updateLengthWarning);
 }
 
 void frmDisplay::loadCaptions()
@@ -336,8 +338,8 @@ Article frmDisplay::article() const
     shown.title = txtTitle->text();
     shown.problem = txtNote->textRtf();
     shown.solution = txtNote2->textRtf();
-    shown.problemText = txtNote->toPlainText();
-    shown.solutionText = txtNote2->toPlainText();
+    shown.problemText = txtNote->text();
+    shown.solutionText = txtNote2->text();
     shown.reference = txtReference->text();
     shown.initialEntry = Label7->text();
     shown.editedBy = txtEditedBy->text();
@@ -361,7 +363,7 @@ QString frmDisplay::lengthWarning(qsizetype totalCharacters)
 
 void frmDisplay::updateLengthWarning()
 {
-    const qsizetype total = txtNote2->toPlainText().size() + txtNote->toPlainText().size();
+    const qsizetype total = txtNote2->textLength() + txtNote->textLength();
     lblWarning->setText(lengthWarning(total));
 }
 

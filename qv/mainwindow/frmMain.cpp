@@ -1,6 +1,5 @@
 #include "frmMain.h"
 
-#include "article/ArticleRow.h"
 #include "db/Recordset.h"
 #include "editor/EditorFont.h"
 #include "editor/frmDisplay.h"
@@ -331,10 +330,14 @@ void frmMain::disableLaterCommands()
 void frmMain::Display_Data()
 {
     Recordset& articles = m_session.rsArticles();
-    if (articles.isBof() || articles.isEof())
-        m_display->showArticle(Article(), 0);
-    else
-        m_display->showArticle(ArticleRow::read(articles), articles.absolutePosition());
+    bool skipped = false;
+    const std::optional<Article> article =
+        ArticleNavigation::readShown(articles, m_direction, &skipped);
+    m_display->showArticle(article.value_or(Article()), article ? articles.absolutePosition() : 0);
+    if (skipped)
+        dialogs().inform(QStringLiteral("This article was deleted by another user. Press Refresh "
+                                        "to reload the articles."),
+                         QStringLiteral("Quorvel"), this);
 }
 
 void frmMain::ResetArticleSet()
@@ -345,24 +348,28 @@ void frmMain::ResetArticleSet()
 
 void frmMain::moveFirst()
 {
+    m_direction = 1;
     ArticleNavigation::first(m_session.rsArticles());
     Display_Data();
 }
 
 void frmMain::movePrevious()
 {
+    m_direction = -1;
     ArticleNavigation::previous(m_session.rsArticles());
     Display_Data();
 }
 
 void frmMain::moveNext()
 {
+    m_direction = 1;
     ArticleNavigation::next(m_session.rsArticles());
     Display_Data();
 }
 
 void frmMain::moveLast()
 {
+    m_direction = -1;
     ArticleNavigation::last(m_session.rsArticles());
     Display_Data();
 }

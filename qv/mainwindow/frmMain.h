@@ -78,6 +78,9 @@ private:
     void titleArticleWindow();
 
     Session& m_session;
+    // The direction of the last move (1 onwards, -1 back): a row another program deleted is
+    // passed over that way.
+    int m_direction = 1;
     QMdiArea* m_mdi = nullptr;
     frmDisplay* m_display = nullptr;
     QMdiSubWindow* m_displayWindow = nullptr;

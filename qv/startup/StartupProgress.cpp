@@ -19,10 +19,19 @@ StartupProgress::~StartupProgress()
 
 void StartupProgress::upgrading(SchemaUpgrade::Step step, int done, int total)
 {
-    show(step == SchemaUpgrade::Step::PlainText
-             ? QStringLiteral("Adding the plain text of the articles to the knowledge base...")
-             : QStringLiteral("Indexing the articles for search..."),
-         total, done);
+    QString label;
+    switch (step) {
+    case SchemaUpgrade::Step::PlainText:
+        label = QStringLiteral("Adding the plain text of the articles to the knowledge base...");
+        break;
+    case SchemaUpgrade::Step::Indexes:
+        label = QStringLiteral("Indexing the articles of the knowledge base...");
+        break;
+    case SchemaUpgrade::Step::SearchIndex:
+        label = QStringLiteral("Indexing the articles for search...");
+        break;
+    }
+    show(label, total, done);
 }
 
 void StartupProgress::waiting()

@@ -21,7 +21,7 @@ public:
     StartupProgress(const StartupProgress&) = delete;
     StartupProgress& operator=(const StartupProgress&) = delete;
 
-    // Rows of an upgrade step done of the total.
+    // Rows of an upgrade done of the total (a total of 0: going on, uncounted).
     void upgrading(SchemaUpgrade::Step step, int done, int total);
 
 private:

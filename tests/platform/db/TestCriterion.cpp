@@ -64,7 +64,8 @@ private Q_SLOTS:
         row("T = #network#", "NetWork", true);
         row("T = #net#", "Network", false);
         row("T = #a*#", "ab", false);
-        row("T = ##", QVariant(), true);
+        row("T = ##", QVariant(), false);
+        row("T LIKE #*#", QVariant(), false);
         row("Id = #10#", "0010", true, true);
         row("Id = #11#", 10, false, true);
         row("Id LIKE #1*#", 10, true, true);

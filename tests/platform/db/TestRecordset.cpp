@@ -183,6 +183,7 @@ private Q_SLOTS:
         };
         row("title LIKE #*PRINTER*#", {"2", "10"});
         row("CUName = #network#", {"9"});
+        row("Title LIKE #*ÜBER*#", {"3"});
         row("Title LIKE #*error #5*#", {"9"});
         row("ID = #0010#", {"10"});
         row("Problem LIKE #*TONER*#", {"2"});
@@ -388,6 +389,50 @@ private Q_SLOTS:
         QCOMPARE(errorOf([&] { second.updateBatch(); }), DbError::RowChanged);
         second.moveLast();
         QCOMPARE(second.value(QStringLiteral("Title")).toString(), QStringLiteral("another row"));
+    }
+
+    // Rows are shown as another program left them, all fields from one moment; a row it
+    // deleted is reported as such.
+    void rowsShowWhatIsStoredNow()
+    {
+        Connection other;
+        other.open(m_path);
+        m_set.setAbsolutePosition(2);
+        QCOMPARE(text("Title"), QStringLiteral("Écran reste noir über Nacht"));
+        other.execute(QStringLiteral("UPDATE QV SET Title = 'Theirs', Problem = 'new' WHERE Id = 3"));
+        other.execute(QStringLiteral("DELETE FROM QV WHERE Id = 4"));
+        m_set.moveFirst();
+        m_set.setAbsolutePosition(2);
+        QCOMPARE(text("Problem"), QStringLiteral("new"));
+        QCOMPARE(text("Title"), QStringLiteral("Theirs"));
+        m_set.moveNext();
+        QCOMPARE(m_set.recordCount(), 5);
+        QCOMPARE(errorOf([&] { m_set.value(QStringLiteral("Problem")); }), DbError::RowDeleted);
+        QCOMPARE(errorOf([&] { m_set.value(QStringLiteral("Title")); }), DbError::RowDeleted);
+        m_set.moveNext();
+        QCOMPARE(id(), 9);
+    }
+
+    // Text columns sort without regard to letter case; "=" never matches a field without a
+    // value, neither in the stored rows nor in pending ones.
+    void textSortsCaseBlindAndNullMatchesNothing()
+    {
+        m_connection.execute(QStringLiteral("DELETE FROM Categories"));
+        m_connection.execute(QStringLiteral(
+            "INSERT INTO Categories (category) VALUES ('Zebra'), ('apple'), ('Printing')"));
+        m_set.open(m_connection, QStringLiteral("SELECT * FROM Categories ORDER BY category"));
+        QStringList names;
+        for (; !m_set.isEof(); m_set.moveNext())
+            names.append(text(QStringLiteral("category")));
+        QCOMPARE(names, QStringList({"apple", "Printing", "Zebra"}));
+
+        m_connection.execute(QStringLiteral("UPDATE QV SET Title = NULL WHERE Id IN (3, 9)"));
+        m_connection.execute(QStringLiteral("UPDATE QV SET Title = '' WHERE Id = 4"));
+        m_set.open(m_connection, kArticles);
+        m_set.setAbsolutePosition(5);
+        m_set.setValue(QStringLiteral("Title"), QVariant());
+        m_set.setFilter(QStringLiteral("Title = ##"));
+        QCOMPARE(idsOf(m_set), QStringList{"4"});
     }
 
     // A table without a key is addressed by rowid; a set of named columns without the key

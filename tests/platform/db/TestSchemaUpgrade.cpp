@@ -109,6 +109,25 @@ private Q_SLOTS:
         QCOMPARE(query(path, kSchema), schema);
     }
 
+    // A file made before the article list was read through indexes gains them, as a new
+    // file has them.
+    void readingIndexesAreAdded()
+    {
+        const QString fresh = m_dir.filePath(QStringLiteral("fresh.db"));
+        const QString path = m_dir.filePath(QStringLiteral("no-indexes.db"));
+        QVERIFY(DbTest::create(fresh, {TestPaths::sourceDir() + "/db/schema.sql"}));
+        QVERIFY(DbTest::create(path, {TestPaths::sourceDir() + "/db/schema.sql"}));
+        QVERIFY(SqlScript::run(path, QStringLiteral("DROP INDEX QV_Order; DROP INDEX QV_Short;")));
+        Connection connection;
+        connection.open(path);
+        SchemaUpgrade::probeAndUpgrade(connection);
+        const QString indexes = QStringLiteral(
+            "SELECT name, group_concat(info.name || ' ' || coll) FROM sqlite_master, "
+            "pragma_index_xinfo(sqlite_master.name) AS info WHERE type = 'index' AND key "
+            "GROUP BY sqlite_master.name ORDER BY sqlite_master.name;");
+        QCOMPARE(query(path, indexes), query(fresh, indexes));
+    }
+
     void otherDatabasesAreLeftAlone_data()
     {
         QTest::addColumn<QStringList>("scripts");

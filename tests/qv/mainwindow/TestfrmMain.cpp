@@ -6,6 +6,7 @@
 #include "shell/ProgramFolder.h"
 #include "startup/Main.h"
 #include "startup/Session.h"
+#include "db/Connection.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -142,6 +143,54 @@ private Q_SLOTS:
         QCOMPARE(shownNumber(), QStringLiteral("5"));
         action("mnuFirst")->trigger();
         QCOMPARE(shownPosition(), QStringLiteral("1"));
+    }
+
+    // What another program changed shows as it is now; an article it deleted is reported
+    // and passed over in the direction of the move.
+    void articlesChangedOrDeletedElsewhere_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QStringList>("moves");
+        QTest::addColumn<QString>("shown"); // number and title
+        QTest::addColumn<bool>("reported");
+        QTest::newRow("changed") << "UPDATE QV SET Title = 'Theirs', Problem = "
+                                    "'{\\rtf1 new\\par}' WHERE Id = 2"
+                                 << QStringList{"mnuNext"} << "2 Theirs new" << false;
+        QTest::newRow("next over a deleted one") << "DELETE FROM QV WHERE Id = 2"
+                                                 << QStringList{"mnuNext"}
+                                                 << "3 Article 3 Problem 3 text" << true;
+        QTest::newRow("previous over a deleted one")
+            << "DELETE FROM QV WHERE Id = 4" << QStringList{"mnuLast", "mnuPrevious"}
+            << "3 Article 3 Problem 3 text" << true;
+        QTest::newRow("the last one deleted") << "DELETE FROM QV WHERE Id = 5"
+                                              << QStringList{"mnuLast"}
+                                              << "4 Article 4 Problem 4 text" << true;
+    }
+    void articlesChangedOrDeletedElsewhere()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QStringList, moves);
+        QFETCH(QString, shown);
+        QFETCH(bool, reported);
+        action("mnuNext")->trigger();
+        action("mnuFirst")->trigger();
+        Connection other;
+        other.open(m_quorvel->database());
+        other.execute(sql);
+        m_dialogs->clear();
+        for (const QString& move : moves)
+            action(qPrintable(move))->trigger();
+        QCOMPARE(shownNumber() + ' ' + display().txtTitle->text() + ' ' +
+                     display().txtNote->toPlainText().trimmed(),
+                 shown);
+        QCOMPARE(m_dialogs->messages().size(), reported ? 1 : 0);
+        if (reported) {
+            const Dialogs::Message said = m_dialogs->lastMessage();
+            QCOMPARE(said.text, QStringLiteral("This article was deleted by another user. Press "
+                                               "Refresh to reload the articles."));
+            QCOMPARE(said.title, QStringLiteral("Quorvel"));
+            QVERIFY(said.buttons == Dialogs::Buttons::Ok);
+        }
     }
 
     void refreshDropsTheFilter()

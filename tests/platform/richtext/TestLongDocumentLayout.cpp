@@ -1,0 +1,165 @@
+#include "RichTextSamples.h"
+#include "richtext/LongDocumentLayout.h"
+#include "richtext/RtfReader.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QTest>
+#include <QTextBlock>
+#include <QScrollBar>
+#include <QTextEdit>
+
+#include <functional>
+#include <memory>
+
+using namespace RichTextSamples;
+
+namespace {
+
+// Wrapping paragraphs in three formats, a hanging indent, a centred one, bullets and a
+// picture: what the program's documents hold.
+QString sampleRtf()
+{
+    QString body = QStringLiteral("\\pard\\qc\\b Title\\b0\\par\\pard A picture {\\pict\\pngblip %1} "
+                                  "in a line.\\par\\pard\\fi-360\\li720 A hanging indent long "
+                                  "enough to wrap over more than one line of the box.\\par")
+                       .arg(brokenHex(picture("PNG", 30, 40)));
+    for (int p = 0; p < 60; ++p) {
+        body += p % 4 == 3 ? QStringLiteral("\\pard{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt}")
+                           : QStringLiteral("\\pard ");
+        body += QStringLiteral("Paragraph %1 with a \\b bold\\b0  word and \\cf1 red\\cf0  text, "
+                               "long enough to wrap.\\par")
+                    .arg(p);
+    }
+    return rtfDocument(body);
+}
+
+// A box on the document, laid out by Qt's own layout or by the long-document layout.
+std::unique_ptr<QTextEdit> box(bool longLayout)
+{
+    auto edit = std::make_unique<QTextEdit>();
+    auto* document = new QTextDocument(edit.get());
+    RtfReader::read(sampleRtf(), *document);
+    if (longLayout)
+        document->setDocumentLayout(new LongDocumentLayout(document));
+    edit->setDocument(document);
+    edit->resize(320, 200);
+    edit->show();
+    return edit;
+}
+
+// Where the caret goes from the start with Down pressed until it stops: its positions and
+// its rectangles on the screen.
+struct Walk
+{
+    QList<int> positions;
+    QList<QRect> carets;
+};
+
+Walk walkDown(QTextEdit& edit)
+{
+    Walk walk;
+    edit.moveCursor(QTextCursor::Start);
+    while (walk.positions.isEmpty() || edit.textCursor().position() != walk.positions.last()) {
+        walk.positions << edit.textCursor().position();
+        walk.carets << edit.cursorRect();
+        QTest::keyClick(edit.viewport(), Qt::Key_Down);
+    }
+    return walk;
+}
+
+bool laidOut(const QTextEdit& edit)
+{
+    for (QTextBlock block = edit.document()->begin(); block.isValid(); block = block.next()) {
+        if (block.layout()->lineCount() == 0)
+            return false;
+    }
+    return true;
+}
+
+using Edit = std::function<void(QTextEdit&)>;
+
+} // namespace
+
+class TestLongDocumentLayout : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void sameLinesAsQtsLayout_data()
+    {
+        QTest::addColumn<Edit>("edit");
+        QTest::newRow("as read") << Edit([](QTextEdit&) {});
+        QTest::newRow("narrower") << Edit([](QTextEdit& e) { e.resize(250, 200); });
+        QTest::newRow("text typed near the start") << Edit([](QTextEdit& e) {
+            e.moveCursor(QTextCursor::Start);
+            e.moveCursor(QTextCursor::Down);
+            e.insertPlainText(QStringLiteral("more words that make this line wrap again "));
+        });
+        QTest::newRow("paragraph split and joined") << Edit([](QTextEdit& e) {
+            QTextCursor cursor(e.document()->findBlockByNumber(5));
+            cursor.movePosition(QTextCursor::NextWord);
+            cursor.insertBlock();
+            QTextCursor join(e.document()->findBlockByNumber(9));
+            join.movePosition(QTextCursor::EndOfBlock);
+            join.deleteChar();
+        });
+        QTest::newRow("paragraphs deleted") << Edit([](QTextEdit& e) {
+            QTextCursor cursor(e.document()->findBlockByNumber(3));
+            cursor.setPosition(e.document()->findBlockByNumber(7).position() + 4,
+                               QTextCursor::KeepAnchor);
+            cursor.removeSelectedText();
+        });
+    }
+
+    void sameLinesAsQtsLayout()
+    {
+        QFETCH(Edit, edit);
+        const auto reference = box(false);
+        const auto tested = box(true);
+        // Qt's layout lays a document out step by step as the events come.
+        QVERIFY(QTest::qWaitFor([&reference] { return laidOut(*reference); }));
+        edit(*reference);
+        edit(*tested);
+        QVERIFY(QTest::qWaitFor([&reference] { return laidOut(*reference); }));
+        const Walk walked = walkDown(*tested);
+        const Walk expected = walkDown(*reference);
+        QCOMPARE(walked.positions, expected.positions);
+        QCOMPARE(walked.carets, expected.carets);
+    }
+
+    void clicksFindThePositionsShown()
+    {
+        const auto tested = box(true);
+        tested->moveCursor(QTextCursor::End); // the view scrolled to the end and back
+        tested->moveCursor(QTextCursor::Start);
+        const QAbstractTextDocumentLayout* layout = tested->document()->documentLayout();
+        QTextCursor probe(tested->document());
+        for (int position = 0; position < tested->document()->characterCount() - 1;
+             position += 37) {
+            probe.setPosition(position);
+            tested->setTextCursor(probe);
+            const QRect caret = tested->cursorRect();
+            const QPointF point = QPointF(caret.center()) +
+                                  QPointF(tested->horizontalScrollBar()->value(),
+                                          tested->verticalScrollBar()->value());
+            QCOMPARE(layout->hitTest(point, Qt::FuzzyHit), position);
+        }
+    }
+
+    void heightIsTheParagraphsOnceAllAreLaidOut()
+    {
+        const auto tested = box(true);
+        QTextDocument* document = tested->document();
+        const QAbstractTextDocumentLayout* layout = document->documentLayout();
+        qreal bottom = document->documentMargin();
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+            const QRectF rect = layout->blockBoundingRect(block);
+            QCOMPARE(rect.top(), bottom);
+            bottom = rect.bottom();
+        }
+        QCOMPARE(layout->documentSize().height(), bottom + document->documentMargin());
+    }
+};
+
+QTEST_MAIN(TestLongDocumentLayout)
+#include "TestLongDocumentLayout.moc"
