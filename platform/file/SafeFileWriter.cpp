@@ -10,13 +10,12 @@
 
 namespace {
 
-// Writes every byte at the offset, taking up what the system took only in part; false
-// with errno set when the system refused.
-bool writeAll(int fd, const QByteArray& bytes)
+// Writes every byte from the offset on, taking up what the system took only in part;
+// false with errno set when the system refused.
+bool writeAll(int fd, const QByteArray& bytes, off_t offset = 0)
 {
     const char* data = bytes.constData();
     qsizetype left = bytes.size();
-    off_t offset = 0;
     while (left > 0) {
         const ssize_t done = ::pwrite(fd, data, size_t(left), offset);
         if (done < 0 && errno == EINTR)
@@ -82,9 +81,42 @@ void syncFolder(const QByteArray& folder)
 
 SafeFileWriter::SafeFileWriter(const QString& path) : m_path(path) {}
 
+SafeFileWriter::~SafeFileWriter()
+{
+    abandon();
+}
+
 bool SafeFileWriter::write(const QByteArray& bytes)
 {
+    switch (start()) {
+    case Start::Beside:
+        return append(bytes) && commit();
+    case Start::InPlace:
+        return writeInPlace(bytes);
+    case Start::Failed:
+        break;
+    }
+    return false;
+}
+
+bool SafeFileWriter::begin()
+{
+    switch (start()) {
+    case Start::Beside:
+        return true;
+    case Start::InPlace:
+        return fail(EACCES);
+    case Start::Failed:
+        break;
+    }
+    return false;
+}
+
+SafeFileWriter::Start SafeFileWriter::start()
+{
+    abandon();
     m_error.clear();
+    m_errorNumber = 0;
     const QFileInfo given(m_path);
     const QFileInfo file(given.isSymLink() ? given.symLinkTarget() : given.absoluteFilePath());
     m_target = QFile::encodeName(file.absoluteFilePath());
@@ -92,48 +124,86 @@ bool SafeFileWriter::write(const QByteArray& bytes)
 
     struct stat status = {};
     const bool exists = ::stat(m_target.constData(), &status) == 0;
-    if (exists && !S_ISREG(status.st_mode))
-        return fail(S_ISDIR(status.st_mode) ? EISDIR : EINVAL);
+    if (exists && !S_ISREG(status.st_mode)) {
+        fail(S_ISDIR(status.st_mode) ? EISDIR : EINVAL);
+        return Start::Failed;
+    }
     if (exists) {
-        if (const int refusal = writeRefusal(m_target, status))
-            return fail(refusal);
+        if (const int refusal = writeRefusal(m_target, status)) {
+            fail(refusal);
+            return Start::Failed;
+        }
     }
     struct stat folderStatus = {};
-    if (::stat(m_folder.constData(), &folderStatus) != 0)
-        return fail(errno);
+    if (::stat(m_folder.constData(), &folderStatus) != 0) {
+        fail(errno);
+        return Start::Failed;
+    }
 
     int refusal = writeRefusal(m_folder, folderStatus);
     if (refusal == 0) {
         QByteArray temporary = m_folder + "/." + QFile::encodeName(file.fileName()) + ".XXXXXX";
         const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-        if (fd >= 0)
-            return writeBeside(fd, temporary, bytes,
-                               exists ? status.st_mode & 07777 : newFileMode());
+        if (fd >= 0) {
+            m_fd = fd;
+            m_temporary = temporary;
+            m_mode = exists ? status.st_mode & 07777 : newFileMode();
+            m_written = 0;
+            return Start::Beside;
+        }
         refusal = errno;
-        if (refusal != EACCES && refusal != EPERM)
-            return fail(refusal);
+        if (refusal != EACCES && refusal != EPERM) {
+            fail(refusal);
+            return Start::Failed;
+        }
     }
-    if (!exists)
-        return fail(refusal);
-    return writeInPlace(bytes);
+    if (!exists) {
+        fail(refusal);
+        return Start::Failed;
+    }
+    return Start::InPlace;
 }
 
-bool SafeFileWriter::writeBeside(int fd, const QByteArray& temporary, const QByteArray& bytes,
-                                 unsigned mode)
+bool SafeFileWriter::append(const QByteArray& bytes)
 {
-    if (!writeAll(fd, bytes) || ::fchmod(fd, mode_t(mode)) != 0 || ::fsync(fd) != 0) {
+    if (m_fd < 0)
+        return fail(EBADF);
+    if (!writeAll(m_fd, bytes, off_t(m_written))) {
         const int error = errno;
-        ::close(fd);
-        ::unlink(temporary.constData());
+        abandon();
         return fail(error);
     }
-    if (::close(fd) != 0 || ::rename(temporary.constData(), m_target.constData()) != 0) {
+    m_written += bytes.size();
+    return true;
+}
+
+bool SafeFileWriter::commit()
+{
+    if (m_fd < 0)
+        return fail(EBADF);
+    if (::fchmod(m_fd, mode_t(m_mode)) != 0 || ::fsync(m_fd) != 0) {
         const int error = errno;
-        ::unlink(temporary.constData());
+        abandon();
+        return fail(error);
+    }
+    const int fd = m_fd;
+    m_fd = -1;
+    if (::close(fd) != 0 || ::rename(m_temporary.constData(), m_target.constData()) != 0) {
+        const int error = errno;
+        ::unlink(m_temporary.constData());
         return fail(error);
     }
     syncFolder(m_folder);
     return true;
+}
+
+void SafeFileWriter::abandon()
+{
+    if (m_fd < 0)
+        return;
+    ::close(m_fd);
+    m_fd = -1;
+    ::unlink(m_temporary.constData());
 }
 
 bool SafeFileWriter::writeInPlace(const QByteArray& bytes)
@@ -172,6 +242,7 @@ bool SafeFileWriter::writeInPlace(const QByteArray& bytes)
 
 bool SafeFileWriter::fail(int error)
 {
+    m_errorNumber = error;
     m_error = qt_error_string(error);
     return false;
 }

@@ -7,6 +7,7 @@
 #include "mainwindow/ArticleNavigation.h"
 #include "mainwindow/BackupCommand.h"
 #include "mainwindow/RightsGate.h"
+#include "output/OutputCommands.h"
 #include "profile/Prefs.h"
 #include "search/SearchWindows.h"
 #include "security/PasswordSwitch.h"
@@ -75,7 +76,7 @@ const ToolButton kToolButtons[] = {
 
 // Commands whose windows are not part of the program yet: present, but switched off.
 const char* const kLaterCommands[] = {
-    "mnuPrint", "mnuLength", "mnuHTMLCurrent", "mnuHTMLAll", "mnuLabels"};
+    "mnuLabels"};
 
 } // namespace
 
@@ -100,6 +101,7 @@ frmMain::frmMain(Session& session, QWidget* parent) : QMainWindow(parent), m_ses
                         [this](const QString& text) { m_display->markSearchText(text); }},
                        this))
         ->attach(command("mnuSearch"), command("mnuGoTo"));
+    new OutputCommands(session, *m_display, *this);
     disableLaterCommands();
     m_displayWindow = m_mdi->addSubWindow(m_display);
     // Restored, the article window never gets smaller than its controls need.

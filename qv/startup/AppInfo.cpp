@@ -19,4 +19,9 @@ QString newsletterPageAddress()
            QStringLiteral("menu");
 }
 
+QString homePageAddress()
+{
+    return QStringLiteral("https://www.example.com/quorvel");
+}
+
 } // namespace AppInfo

@@ -16,5 +16,7 @@ QString version();
 // The support and newsletter pages, with the version and "menu" appended.
 QString supportPageAddress();
 QString newsletterPageAddress();
+// The maker's home page, which exported pages and printouts credit.
+QString homePageAddress();
 
 } // namespace AppInfo
