@@ -106,6 +106,46 @@ private Q_SLOTS:
         QCOMPARE(folderEntries(), before);
     }
 
+    // Content given in parts replaces the file only when committed; until then, and after
+    // any failure, the old file stays and nothing else is left in the folder.
+    void writesInParts_data()
+    {
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("committed") << "commit" << true;
+        QTest::newRow("abandoned") << "abandon" << false;
+        QTest::newRow("the writer goes without a commit") << "none" << false;
+        QTest::newRow("the disk fills up") << "full disk" << false;
+    }
+    void writesInParts()
+    {
+        QFETCH(QString, end);
+        QFETCH(bool, replaced);
+        m_folder->writeFile(QStringLiteral("notes.txt"), kOld);
+        const QStringList before = folderEntries();
+        const QByteArray part = kLong.toLatin1();
+        {
+            FullDisk disk(m_folder->path(), FullDisk::Kind::FileSizeLimit);
+            SafeFileWriter writer(m_folder->filePath(QStringLiteral("notes.txt")));
+            QVERIFY(writer.begin());
+            QVERIFY(writer.append(part));
+            if (end == QLatin1String("full disk")) {
+                disk.fill(part.size() + 10);
+                QVERIFY(!writer.append(part));
+                QCOMPARE(writer.errorNumber(), EFBIG);
+                disk.release();
+            } else {
+                QVERIFY(writer.append(part));
+            }
+            if (end == QLatin1String("commit"))
+                QVERIFY(writer.commit());
+            else if (end == QLatin1String("abandon"))
+                writer.abandon();
+        }
+        QCOMPARE(m_folder->readFile(QStringLiteral("notes.txt")), replaced ? part + part : kOld);
+        QCOMPARE(folderEntries(), before);
+    }
+
     // Every writer of the program, on a disk that has no room for what it writes: each
     // reports the failure where it reports anything, and the old file stays whole.
     void fullDisk_data()

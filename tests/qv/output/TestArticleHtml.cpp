@@ -1,0 +1,74 @@
+#include "output/ArticleHtml.h"
+
+#include <QTest>
+
+namespace {
+
+const QString kRtf = QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 %1\\par\n}");
+
+} // namespace
+
+// The text of the exported pages: rows of the text areas, escaping, problem and solution as
+// shown.
+class TestArticleHtml : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void textAreaRows_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("1.5 goes up to 2") << 45 << 2;
+        QTest::newRow("2.5 goes down to 2") << 75 << 2;
+        QTest::newRow("3.5 goes up to 4") << 105 << 4;
+        QTest::newRow("0.33 gives none") << 10 << 0;
+        QTest::newRow("0.5 gives none") << 15 << 0;
+    }
+    void textAreaRows()
+    {
+        QFETCH(int, length);
+        QFETCH(int, rows);
+        QCOMPARE(ArticleHtml::textAreaRows(QString(length, QLatin1Char('x'))), rows);
+    }
+
+    void escape_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("escaped");
+        QTest::newRow("markup") << "<b>Tom & \"Jerry's\"</b>"
+                                << "&lt;b&gt;Tom &amp; &quot;Jerry&#39;s&quot;&lt;/b&gt;";
+        QTest::newRow("a closing text area") << "</textarea><script>"
+                                             << "&lt;/textarea&gt;&lt;script&gt;";
+        QTest::newRow("line breaks and tabs") << "one\ntwo\r\tthree" << "one&#10;two&#13;&#9;three";
+        QTest::newRow("beyond ASCII") << QString::fromUtf8("Café ü €") << "Caf&#233; &#252; &#8364;";
+        QTest::newRow("beyond the basic plane") << QString::fromUtf8("ok 😀") << "ok &#128512;";
+    }
+    void escape()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, escaped);
+        QCOMPARE(ArticleHtml::escape(text), escaped);
+    }
+
+    // Multi-line, formatted documents keep the line structure and show their text only.
+    void documentsAsShownKeepTheLines()
+    {
+        Article article;
+        article.title = QStringLiteral("A <b> & C");
+        article.problem = kRtf.arg(QStringLiteral("\\b Bold\\b0  first\\par second"));
+        article.solution = QStringLiteral("plain\nlines");
+        const QStringList page = ArticleHtml::page(article).split(ArticleHtml::kLineEnd);
+        QCOMPARE(page.size(), 16); // fifteen lines, each ended
+        QCOMPARE(page.at(4), QStringLiteral("<center><FONT SIZE=+2>A &lt;b&gt; &amp; C</FONT>"));
+        QCOMPARE(page.at(11), QStringLiteral("<tr><td>Problem Description</td><td><textarea cols=60 "
+                                             "rows=1 name=problem>Bold first&#10;second"
+                                             "</textarea></td></tr>"));
+        const QStringList fragment = ArticleHtml::fragment(article).split(ArticleHtml::kLineEnd);
+        QCOMPARE(fragment.size(), 11);
+        QVERIFY(fragment.at(8).contains(QStringLiteral("name=solution>plain&#10;lines</textarea>")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestArticleHtml)
+#include "TestArticleHtml.moc"

@@ -1,0 +1,141 @@
+#include "OutputFixture.h"
+#include "RunningQuorvel.h"
+#include "db/Recordset.h"
+#include "mainwindow/frmMain.h"
+#include "output/OutputCommands.h"
+#include "startup/Session.h"
+
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTest>
+
+namespace {
+
+const QString kNoPrinter =
+    QStringLiteral("No printer is available. Check the printer settings and try again.");
+
+// The output of a poppler tool, empty where the tool is missing.
+QString popplerOutput(const QString& tool, const QStringList& arguments)
+{
+    if (QStandardPaths::findExecutable(tool).isEmpty())
+        return QString();
+    QProcess process;
+    process.start(tool, arguments);
+    process.waitForFinished();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+// Printing the shown article, through a PDF file in place of the default printer.
+class TestPrinting : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<RunningQuorvel> m_quorvel;
+    QString m_pdf;
+
+    RecordingDialogs& dialogs() { return m_quorvel->dialogs(); }
+    Recordset& articles() { return m_quorvel->program().session->rsArticles(); }
+    OutputCommands& output() { return *m_quorvel->main().findChild<OutputCommands*>(); }
+    void printToPdf(const QString& path)
+    {
+        output().setPrinterSource([path] {
+            auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(path);
+            return printer;
+        });
+    }
+    void print(Dialogs::Answer answer)
+    {
+        dialogs().answerNext(answer);
+        m_quorvel->trigger("mnuPrint");
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_quorvel = std::make_unique<RunningQuorvel>(3, OutputFixture::fourthArticle());
+        QVERIFY(m_quorvel->start());
+        m_pdf = m_quorvel->folder().filePath(QStringLiteral("printout.pdf"));
+        printToPdf(m_pdf);
+    }
+    void cleanup() { m_quorvel.reset(); }
+
+    // The article the window shows, though the set was moved on since; customized headings,
+    // the documents as formatted text.
+    void printsTheShownArticle()
+    {
+        m_quorvel->trigger("mnuLast");
+        articles().moveFirst();
+        print(Dialogs::Answer::Yes);
+        QCOMPARE(dialogs().messages().size(), 1);
+        QCOMPARE(articles().absolutePosition(), 4);
+        // The lines of the page as poppler reads them back, bold and italic marked.
+        const QString xml = popplerOutput(QStringLiteral("pdftohtml"),
+                                          {QStringLiteral("-xml"), QStringLiteral("-stdout"),
+                                           QStringLiteral("-i"), m_pdf});
+        if (xml.isEmpty())
+            QSKIP("pdftohtml (poppler-utils) is not installed");
+        QStringList lines;
+        const QRegularExpression text(QStringLiteral("<text [^>]*>(.*)</text>"));
+        for (auto match = text.globalMatch(xml); match.hasNext();)
+            lines << match.next().captured(1);
+        const QStringList page = {
+            QStringLiteral("<b>Toner &lt;low&gt; &amp; &#34;streaks&#34;</b>"),
+            QStringLiteral("<b>Article No:</b>"), QStringLiteral("4"),
+            QStringLiteral("<b>Area:</b>"), QStringLiteral("Printing"),
+            QStringLiteral("<b>Written By:</b>"), QStringLiteral("Stone"),
+            QStringLiteral("<b>Symptom:</b>"),
+            QStringLiteral("<b>Pages</b> come out streaked after the toner swap."),
+            QStringLiteral("<b>Fix:</b>"),
+            QStringLiteral("Open the printer, remove the toner cartridge, shake it and reseat it "
+                           "<i>snugly</i>"),
+            QStringLiteral("<b>Reference:</b>"), QStringLiteral("Manual \u00a7 4 &lt;p12&gt;"),
+            QStringLiteral("Printed with Quorvel - https://www.example.com/quorvel")};
+        QCOMPARE(lines, page);
+    }
+
+    void answeringNoPrintsNothing()
+    {
+        print(Dialogs::Answer::No);
+        QCOMPARE(dialogs().lastMessage().text, QStringLiteral("Do you want to print this article?"));
+        QVERIFY(!QFile::exists(m_pdf));
+    }
+
+    void withoutAPrinterNothingChanges_data()
+    {
+        QTest::addColumn<bool>("installed");
+        QTest::newRow("no printer installed") << false;
+        QTest::newRow("the print fails") << true;
+    }
+    void withoutAPrinterNothingChanges()
+    {
+        QFETCH(bool, installed);
+        if (installed)
+            printToPdf(m_quorvel->folder().filePath(QStringLiteral("missing/printout.pdf")));
+        else
+            output().setPrinterSource([] { return std::unique_ptr<QPrinter>(); });
+        m_quorvel->trigger("mnuLast");
+        articles().moveFirst();
+        print(Dialogs::Answer::Yes);
+        QCOMPARE(dialogs().lastMessage().text, kNoPrinter);
+        QCOMPARE(dialogs().lastMessage().title, QStringLiteral("Quorvel"));
+        QCOMPARE(articles().absolutePosition(), 1);
+    }
+
+    void anUnsavedArticleIsNotPrinted()
+    {
+        m_quorvel->trigger("mnuAdd");
+        print(Dialogs::Answer::Yes);
+        QCOMPARE(dialogs().lastMessage().text, QStringLiteral("Please save the article before printing."));
+        QVERIFY(!QFile::exists(m_pdf));
+    }
+};
+
+QTEST_MAIN(TestPrinting)
+#include "TestPrinting.moc"
