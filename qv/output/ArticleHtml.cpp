@@ -4,116 +4,35 @@
 #include "startup/AppInfo.h"
 #include "text/NumberText.h"
 
-#include <QStringList>
-
-const QString ArticleHtml::kLineEnd = QStringLiteral("\r\n");
+#define CRLF "\r\n"
 
 namespace {
 
-QString tableRow(const char* heading, const QString& value)
+void appendEscaped(QByteArray& out, QStringView text)
 {
-    return QStringLiteral("<tr><td>") + QLatin1String(heading) + QStringLiteral("</td><td>") +
-           ArticleHtml::escape(value) + QStringLiteral("</td></tr>");
-}
-
-QString textAreaRow(const char* heading, const char* name, const QString& storedDocument)
-{
-    const QString text = ArticleHtml::shownText(storedDocument);
-    return QStringLiteral("<tr><td>") + QLatin1String(heading) +
-           QStringLiteral("</td><td><textarea cols=60 rows=") +
-           QString::number(ArticleHtml::textAreaRows(text)) + QStringLiteral(" name=") +
-           QLatin1String(name) + QLatin1Char('>') + ArticleHtml::escape(text) +
-           QStringLiteral("</textarea></td></tr>");
-}
-
-QString lines(const QStringList& lines)
-{
-    return lines.join(ArticleHtml::kLineEnd) + ArticleHtml::kLineEnd;
-}
-
-} // namespace
-
-QString ArticleHtml::page(const Article& article)
-{
-    return lines({
-        QStringLiteral("<html>"),
-        QStringLiteral("<head>"),
-        QStringLiteral("</head>"),
-        QStringLiteral("<body>"),
-        QStringLiteral("<center><FONT SIZE=+2>") + escape(article.title) +
-            QStringLiteral("</FONT>"),
-        QStringLiteral("<P>"),
-        QStringLiteral("<form name=print>"),
-        QStringLiteral("<table border = 1 cellspacing=0 cellpadding=5>"),
-        tableRow("QV Number:", article.id),
-        tableRow("Category:", article.category),
-        tableRow("Entered By:", article.author),
-        textAreaRow("Problem Description", "problem", article.problem),
-        textAreaRow("Solution:", "solution", article.solution) + tableRow("Reference:", article.reference) +
-            QStringLiteral("</table></form>") + credit(Source::Current),
-        QStringLiteral("</center></body>"),
-        QStringLiteral("</html>"),
-    });
-}
-
-QString ArticleHtml::fragment(const Article& article)
-{
-    return lines({
-        QStringLiteral("<html><head></head><body><center>"),
-        QStringLiteral("<P><HR width=50% size=2 color=#C0C0C0>"),
-        QString(),
-        QStringLiteral("<FONT SIZE=+2>") + escape(article.title) + QStringLiteral("</FONT>"),
-        QStringLiteral("<form name=print><table border = 1 cellspacing=0 cellpadding=5>"),
-        tableRow("QV Number:", article.id),
-        tableRow("Category:", article.category),
-        tableRow("Entered By:", article.author),
-        textAreaRow("Problem:", "problem", article.problem) +
-            textAreaRow("Solution:", "solution", article.solution) +
-            tableRow("Reference:", article.reference) + QStringLiteral("</table></form>"),
-        QStringLiteral("</center></body></html>"),
-    });
-}
-
-QString ArticleHtml::credit(Source source)
-{
-    return QStringLiteral("<center>Exported from Quorvel | Powered by: <a href=\"") +
-           AppInfo::homePageAddress() +
-           (source == Source::Current ? QStringLiteral("?ref=current") : QStringLiteral("?ref=all")) +
-           QStringLiteral("\">Orvane</a>");
-}
-
-int ArticleHtml::textAreaRows(const QString& text)
-{
-    return int(NumberText::roundHalfEven(double(text.size()) / 30));
-}
-
-QString ArticleHtml::escape(const QString& text)
-{
-    QString escaped;
-    escaped.reserve(text.size() + text.size() / 8);
     for (auto it = text.cbegin(); it != text.cend(); ++it) {
         const char16_t c = it->unicode();
         switch (c) {
         case u'&':
-            escaped += QLatin1String("&amp;");
+            out += "&amp;";
             continue;
         case u'<':
-            escaped += QLatin1String("&lt;");
+            out += "&lt;";
             continue;
         case u'>':
-            escaped += QLatin1String("&gt;");
+            out += "&gt;";
             continue;
         case u'"':
-            escaped += QLatin1String("&quot;");
+            out += "&quot;";
             continue;
         case u'\'':
-            escaped += QLatin1String("&#39;");
+            out += "&#39;";
             continue;
         default:
             break;
         }
         if (c >= 0x20 && c < 0x7f) {
-            escaped += QChar(c);
+            out += char(c);
             continue;
         }
         char32_t codePoint = c;
@@ -121,12 +40,112 @@ QString ArticleHtml::escape(const QString& text)
             ++it;
             codePoint = QChar::surrogateToUcs4(c, it->unicode());
         }
-        escaped += QStringLiteral("&#%1;").arg(uint(codePoint));
+        out += "&#";
+        out += QByteArray::number(uint(codePoint));
+        out += ';';
     }
-    return escaped;
 }
 
-QString ArticleHtml::shownText(const QString& storedDocument)
+void tableRow(QByteArray& out, const char* heading, const QString& value)
 {
-    return RtfReader::plainText(storedDocument);
+    out += "<tr><td>";
+    out += heading;
+    out += "</td><td>";
+    appendEscaped(out, value);
+    out += "</td></tr>";
+}
+
+void textAreaRow(QByteArray& out, const char* heading, const char* name, const QString& text)
+{
+    out += "<tr><td>";
+    out += heading;
+    out += "</td><td><textarea cols=60 rows=";
+    out += QByteArray::number(ArticleHtml::textAreaRows(text));
+    out += " name=";
+    out += name;
+    out += '>';
+    appendEscaped(out, text);
+    out += "</textarea></td></tr>";
+}
+
+// Room for the text of an article and its markup.
+QByteArray withRoomFor(const Article& article, const QString& problem, const QString& solution)
+{
+    QByteArray out;
+    out.reserve(1024 + article.title.size() + article.reference.size() +
+                (problem.size() + solution.size()) * 11 / 10);
+    return out;
+}
+
+} // namespace
+
+QByteArray ArticleHtml::page(const Article& article)
+{
+    const QString problem = shownText(article.problem, article.problemText);
+    const QString solution = shownText(article.solution, article.solutionText);
+    QByteArray out = withRoomFor(article, problem, solution);
+    out += "<html>" CRLF "<head>" CRLF "</head>" CRLF "<body>" CRLF "<center><FONT SIZE=+2>";
+    appendEscaped(out, article.title);
+    out += "</FONT>" CRLF "<P>" CRLF "<form name=print>" CRLF
+           "<table border = 1 cellspacing=0 cellpadding=5>" CRLF;
+    tableRow(out, "QV Number:", article.id);
+    out += CRLF;
+    tableRow(out, "Category:", article.category);
+    out += CRLF;
+    tableRow(out, "Entered By:", article.author);
+    out += CRLF;
+    textAreaRow(out, "Problem Description", "problem", problem);
+    out += CRLF;
+    textAreaRow(out, "Solution:", "solution", solution);
+    tableRow(out, "Reference:", article.reference);
+    out += "</table></form>";
+    out += credit(Source::Current);
+    out += CRLF "</center></body>" CRLF "</html>" CRLF;
+    return out;
+}
+
+QByteArray ArticleHtml::fragment(const Article& article)
+{
+    const QString problem = shownText(article.problem, article.problemText);
+    const QString solution = shownText(article.solution, article.solutionText);
+    QByteArray out = withRoomFor(article, problem, solution);
+    out += "<html><head></head><body><center>" CRLF "<P><HR width=50% size=2 color=#C0C0C0>" CRLF
+           CRLF "<FONT SIZE=+2>";
+    appendEscaped(out, article.title);
+    out += "</FONT>" CRLF "<form name=print><table border = 1 cellspacing=0 cellpadding=5>" CRLF;
+    tableRow(out, "QV Number:", article.id);
+    out += CRLF;
+    tableRow(out, "Category:", article.category);
+    out += CRLF;
+    tableRow(out, "Entered By:", article.author);
+    out += CRLF;
+    textAreaRow(out, "Problem:", "problem", problem);
+    textAreaRow(out, "Solution:", "solution", solution);
+    tableRow(out, "Reference:", article.reference);
+    out += "</table></form>" CRLF "</center></body></html>" CRLF;
+    return out;
+}
+
+QByteArray ArticleHtml::credit(Source source)
+{
+    return "<center>Exported from Quorvel | Powered by: <a href=\"" +
+           AppInfo::homePageAddress().toLatin1() +
+           (source == Source::Current ? "?ref=current" : "?ref=all") + "\">Orvane</a>";
+}
+
+int ArticleHtml::textAreaRows(const QString& text)
+{
+    return int(NumberText::roundHalfEven(double(text.size()) / 30));
+}
+
+QByteArray ArticleHtml::escape(QStringView text)
+{
+    QByteArray out;
+    appendEscaped(out, text);
+    return out;
+}
+
+QString ArticleHtml::shownText(const QString& storedDocument, const QString& storedText)
+{
+    return storedText.isEmpty() ? RtfReader::plainText(storedDocument) : storedText;
 }

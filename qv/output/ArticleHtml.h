@@ -2,6 +2,7 @@
 
 #include "article/Article.h"
 
+#include <QByteArray>
 #include <QString>
 
 // The HTML text of the exported articles: the page of one article and the fragment of one
@@ -20,21 +21,20 @@ public:
 
     // The page of one article. The number, category and title are taken as they stand in
     // the article window (the caller puts them into the article); the rest as stored.
-    static QString page(const Article& article);
+    static QByteArray page(const Article& article);
     // The fragment of one article in the file of all articles.
-    static QString fragment(const Article& article);
+    static QByteArray fragment(const Article& article);
     // The closing credit: the last line of the file of all articles, and the end of the
     // table line of the single page.
-    static QString credit(Source source);
+    static QByteArray credit(Source source);
 
     // The rows of a text area showing this text: its length / 30, a half to the even
     // neighbour.
     static int textAreaRows(const QString& text);
     // The text with markup characters, line breaks, other control characters and every
     // character beyond ASCII written as references.
-    static QString escape(const QString& text);
-    // The plain text the article window shows for a stored document.
-    static QString shownText(const QString& storedDocument);
-
-    static const QString kLineEnd;
+    static QByteArray escape(QStringView text);
+    // The plain text the article window shows for a stored document: the plain text stored
+    // beside it when there is any, otherwise the document's own.
+    static QString shownText(const QString& storedDocument, const QString& storedText);
 };

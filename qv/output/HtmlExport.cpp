@@ -76,7 +76,7 @@ HtmlExport::Outcome HtmlExport::writeCurrent(const Article& article)
     if (!makeFolder())
         return Outcome::Failed;
     SafeFileWriter file(currentFile());
-    if (!file.write(ArticleHtml::page(article).toLatin1()))
+    if (!file.write(ArticleHtml::page(article)))
         return failFile(file.errorNumber());
     return Outcome::Written;
 }
@@ -93,8 +93,7 @@ HtmlExport::Outcome HtmlExport::writeAll(Recordset& articles, const Progress& pr
     try {
         if (!walk(articles, progress, file))
             outcome = file.errorNumber() ? failFile(file.errorNumber()) : Outcome::Cancelled;
-        else if (!file.append((ArticleHtml::credit(ArticleHtml::Source::All) + ArticleHtml::kLineEnd)
-                                  .toLatin1()) ||
+        else if (!file.append(ArticleHtml::credit(ArticleHtml::Source::All) + "\r\n") ||
                  !file.commit())
             outcome = failFile(file.errorNumber());
         else
@@ -121,7 +120,7 @@ bool HtmlExport::walk(Recordset& articles, const Progress& progress, SafeFileWri
     for (; total > 0 && !articles.isEof(); articles.moveNext()) {
         if (articles.value(QStringLiteral("RecordID")).isNull())
             continue;
-        chunk += ArticleHtml::fragment(ArticleRow::read(articles)).toLatin1();
+        chunk += ArticleHtml::fragment(ArticleRow::read(articles));
         ++written;
         if (chunk.size() >= kChunk) {
             if (!file.append(chunk))

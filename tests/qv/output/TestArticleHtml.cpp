@@ -6,6 +6,11 @@ namespace {
 
 const QString kRtf = QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 %1\\par\n}");
 
+QStringList lines(const QByteArray& html)
+{
+    return QString::fromLatin1(html).split(QStringLiteral("\r\n"));
+}
+
 } // namespace
 
 // The text of the exported pages: rows of the text areas, escaping, problem and solution as
@@ -35,19 +40,19 @@ private Q_SLOTS:
     void escape_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("escaped");
+        QTest::addColumn<QByteArray>("escaped");
         QTest::newRow("markup") << "<b>Tom & \"Jerry's\"</b>"
-                                << "&lt;b&gt;Tom &amp; &quot;Jerry&#39;s&quot;&lt;/b&gt;";
+                                << QByteArray("&lt;b&gt;Tom &amp; &quot;Jerry&#39;s&quot;&lt;/b&gt;");
         QTest::newRow("a closing text area") << "</textarea><script>"
-                                             << "&lt;/textarea&gt;&lt;script&gt;";
-        QTest::newRow("line breaks and tabs") << "one\ntwo\r\tthree" << "one&#10;two&#13;&#9;three";
-        QTest::newRow("beyond ASCII") << QString::fromUtf8("Café ü €") << "Caf&#233; &#252; &#8364;";
-        QTest::newRow("beyond the basic plane") << QString::fromUtf8("ok 😀") << "ok &#128512;";
+                                             << QByteArray("&lt;/textarea&gt;&lt;script&gt;");
+        QTest::newRow("line breaks and tabs") << "one\ntwo\r\tthree" << QByteArray("one&#10;two&#13;&#9;three");
+        QTest::newRow("beyond ASCII") << QString::fromUtf8("Café ü €") << QByteArray("Caf&#233; &#252; &#8364;");
+        QTest::newRow("beyond the basic plane") << QString::fromUtf8("ok 😀") << QByteArray("ok &#128512;");
     }
     void escape()
     {
         QFETCH(QString, text);
-        QFETCH(QString, escaped);
+        QFETCH(QByteArray, escaped);
         QCOMPARE(ArticleHtml::escape(text), escaped);
     }
 
@@ -58,15 +63,27 @@ private Q_SLOTS:
         article.title = QStringLiteral("A <b> & C");
         article.problem = kRtf.arg(QStringLiteral("\\b Bold\\b0  first\\par second"));
         article.solution = QStringLiteral("plain\nlines");
-        const QStringList page = ArticleHtml::page(article).split(ArticleHtml::kLineEnd);
+        const QStringList page = lines(ArticleHtml::page(article));
         QCOMPARE(page.size(), 16); // fifteen lines, each ended
         QCOMPARE(page.at(4), QStringLiteral("<center><FONT SIZE=+2>A &lt;b&gt; &amp; C</FONT>"));
         QCOMPARE(page.at(11), QStringLiteral("<tr><td>Problem Description</td><td><textarea cols=60 "
                                              "rows=1 name=problem>Bold first&#10;second"
                                              "</textarea></td></tr>"));
-        const QStringList fragment = ArticleHtml::fragment(article).split(ArticleHtml::kLineEnd);
+        const QStringList fragment = lines(ArticleHtml::fragment(article));
         QCOMPARE(fragment.size(), 11);
         QVERIFY(fragment.at(8).contains(QStringLiteral("name=solution>plain&#10;lines</textarea>")));
+    }
+
+    // The plain text saved beside a document is what the window showed of it.
+    void theSavedPlainTextIsTakenWhereThereIsOne()
+    {
+        Article article;
+        article.problem = kRtf.arg(QStringLiteral("from the markup"));
+        article.problemText = QStringLiteral("as saved");
+        article.solution = kRtf.arg(QStringLiteral("from the markup"));
+        const QStringList fragment = lines(ArticleHtml::fragment(article));
+        QVERIFY(fragment.at(8).contains(QStringLiteral("name=problem>as saved<")));
+        QVERIFY(fragment.at(8).contains(QStringLiteral("name=solution>from the markup<")));
     }
 };
 
