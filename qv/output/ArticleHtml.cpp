@@ -8,40 +8,64 @@
 
 namespace {
 
+// What a character is written as when it is not written as itself.
+const char* entity(char16_t c)
+{
+    switch (c) {
+    case u'&':
+        return "&amp;";
+    case u'<':
+        return "&lt;";
+    case u'>':
+        return "&gt;";
+    case u'"':
+        return "&quot;";
+    case u'\'':
+        return "&#39;";
+    default:
+        return nullptr;
+    }
+}
+
+bool asItself(char16_t c)
+{
+    return c >= 0x20 && c < 0x7f && !entity(c);
+}
+
+// The character (a surrogate pair as one) at `at`, moving `at` past it.
+char32_t codePointAt(QStringView text, qsizetype& at)
+{
+    const QChar c = text[at++];
+    if (c.isHighSurrogate() && at < text.size() && text[at].isLowSurrogate())
+        return QChar::surrogateToUcs4(c, text[at++]);
+    return c.unicode();
+}
+
+// Appends the text with each character not written as itself as its entity or numeric
+// reference. Runs of plain characters, nearly all of an article, are copied in one go.
 void appendEscaped(QByteArray& out, QStringView text)
 {
-    for (auto it = text.cbegin(); it != text.cend(); ++it) {
-        const char16_t c = it->unicode();
-        switch (c) {
-        case u'&':
-            out += "&amp;";
-            continue;
-        case u'<':
-            out += "&lt;";
-            continue;
-        case u'>':
-            out += "&gt;";
-            continue;
-        case u'"':
-            out += "&quot;";
-            continue;
-        case u'\'':
-            out += "&#39;";
-            continue;
-        default:
-            break;
-        }
-        if (c >= 0x20 && c < 0x7f) {
-            out += char(c);
+    qsizetype at = 0;
+    while (at < text.size()) {
+        qsizetype run = at;
+        while (run < text.size() && asItself(text[run].unicode()))
+            ++run;
+        if (run > at) {
+            const qsizetype start = out.size();
+            out.resize(start + (run - at));
+            char* target = out.data() + start;
+            for (qsizetype i = at; i < run; ++i)
+                *target++ = char(text[i].unicode());
+            at = run;
             continue;
         }
-        char32_t codePoint = c;
-        if (it->isHighSurrogate() && it + 1 != text.cend() && (it + 1)->isLowSurrogate()) {
-            ++it;
-            codePoint = QChar::surrogateToUcs4(c, it->unicode());
+        if (const char* named = entity(text[at].unicode())) {
+            out += named;
+            ++at;
+            continue;
         }
         out += "&#";
-        out += QByteArray::number(uint(codePoint));
+        out += QByteArray::number(uint(codePointAt(text, at)));
         out += ';';
     }
 }
