@@ -92,6 +92,17 @@ void textAreaRow(QByteArray& out, const char* heading, const char* name, const Q
     out += "</textarea></td></tr>";
 }
 
+// The lines of number, category and author.
+void fieldLines(QByteArray& out, const Article& article)
+{
+    tableRow(out, "QV Number:", article.id);
+    out += CRLF;
+    tableRow(out, "Category:", article.category);
+    out += CRLF;
+    tableRow(out, "Entered By:", article.author);
+    out += CRLF;
+}
+
 // Room for the text of an article and its markup.
 QByteArray withRoomFor(const Article& article, const QString& problem, const QString& solution)
 {
@@ -112,12 +123,7 @@ QByteArray ArticleHtml::page(const Article& article)
     appendEscaped(out, article.title);
     out += "</FONT>" CRLF "<P>" CRLF "<form name=print>" CRLF
            "<table border = 1 cellspacing=0 cellpadding=5>" CRLF;
-    tableRow(out, "QV Number:", article.id);
-    out += CRLF;
-    tableRow(out, "Category:", article.category);
-    out += CRLF;
-    tableRow(out, "Entered By:", article.author);
-    out += CRLF;
+    fieldLines(out, article);
     textAreaRow(out, "Problem Description", "problem", problem);
     out += CRLF;
     textAreaRow(out, "Solution:", "solution", solution);
@@ -137,12 +143,7 @@ QByteArray ArticleHtml::fragment(const Article& article)
            CRLF "<FONT SIZE=+2>";
     appendEscaped(out, article.title);
     out += "</FONT>" CRLF "<form name=print><table border = 1 cellspacing=0 cellpadding=5>" CRLF;
-    tableRow(out, "QV Number:", article.id);
-    out += CRLF;
-    tableRow(out, "Category:", article.category);
-    out += CRLF;
-    tableRow(out, "Entered By:", article.author);
-    out += CRLF;
+    fieldLines(out, article);
     textAreaRow(out, "Problem:", "problem", problem);
     textAreaRow(out, "Solution:", "solution", solution);
     tableRow(out, "Reference:", article.reference);

@@ -6,28 +6,20 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
-namespace {
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* made = new QPushButton(caption, parent);
-    made->setObjectName(QLatin1String(name));
-    return made;
-}
-
-} // namespace
-
 frmOpenHTML::frmOpenHTML(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmOpenHTML"));
     setWindowTitle(QStringLiteral("HTML File Created Successfully"));
-    Command1 = button(this, "Command1", QStringLiteral("&Open File"));
-    Command2 = button(this, "Command2", QStringLiteral("Open &Folder"));
-    Command3 = button(this, "Command3", QStringLiteral("OK"));
+    Command1 = new QPushButton(QStringLiteral("&Open File"), this);
+    Command2 = new QPushButton(QStringLiteral("Open &Folder"), this);
+    Command3 = new QPushButton(QStringLiteral("OK"), this);
     Command3->setDefault(true);
     auto* buttons = new QHBoxLayout(this);
-    for (QPushButton* each : {Command1, Command2, Command3})
+    int number = 1;
+    for (QPushButton* each : {Command1, Command2, Command3}) {
+        each->setObjectName(QStringLiteral("Command%1").arg(number++));
         buttons->addWidget(each);
+    }
     // The file opens with the program the desktop gives web pages, the folder in the file
     // manager.
     connect(Command1, &QPushButton::clicked, this, [] { shell().openDocument(HtmlExport::allFile()); });

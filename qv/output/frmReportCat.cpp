@@ -3,25 +3,17 @@
 #include <QGridLayout>
 #include <QLabel>
 
-namespace {
-
-QLabel* label(QWidget* parent, const char* name, const QString& text)
-{
-    auto* made = new QLabel(text, parent);
-    made->setObjectName(QLatin1String(name));
-    return made;
-}
-
-} // namespace
-
 frmReportCat::frmReportCat(Connection& db, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmReportCat"));
     setWindowTitle(QStringLiteral("Articles By Category"));
     setAttribute(Qt::WA_DeleteOnClose);
-    Label1 = label(this, "Label1", QStringLiteral("Label1"));
-    lblTotal = label(this, "lblTotal", QStringLiteral("Total:"));
-    lblGrandTotal = label(this, "lblGrandTotal", QStringLiteral("Label2"));
+    Label1 = new QLabel(QStringLiteral("Label1"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    lblTotal = new QLabel(QStringLiteral("Total:"), this);
+    lblTotal->setObjectName(QStringLiteral("lblTotal"));
+    lblGrandTotal = new QLabel(QStringLiteral("Label2"), this);
+    lblGrandTotal->setObjectName(QStringLiteral("lblGrandTotal"));
     auto* grid = new QGridLayout(this);
     grid->addWidget(Label1, 0, 0, 1, 2);
     grid->addWidget(lblTotal, 1, 0);
