@@ -1,6 +1,7 @@
 #include "OutputCommands.h"
 
 #include "article/ArticleRow.h"
+#include "db/DbError.h"
 #include "db/Recordset.h"
 #include "editor/frmDisplay.h"
 #include "output/ArticlePrintout.h"
@@ -118,8 +119,13 @@ void OutputCommands::exportCurrent()
 {
     const Recordset& articles = m_session.rsArticles();
     Article article;
-    if (!articles.isBof() && !articles.isEof())
-        article = ArticleRow::read(articles);
+    try {
+        if (!articles.isBof() && !articles.isEof())
+            article = ArticleRow::read(articles);
+    } catch (const DbError& error) {
+        reportExportFailure({error.number(), error.description()}, &m_frame);
+        return;
+    }
     // The number, category and title as the window shows them, edits included.
     article.id = m_display.txtID->text();
     article.category = m_display.cboCUName->currentText();
