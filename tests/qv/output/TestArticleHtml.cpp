@@ -6,11 +6,6 @@ namespace {
 
 const QString kRtf = QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 %1\\par\n}");
 
-QStringList lines(const QByteArray& html)
-{
-    return QString::fromLatin1(html).split(QStringLiteral("\r\n"));
-}
-
 } // namespace
 
 // The text of the exported pages: rows of the text areas, escaping, problem and solution as
@@ -56,24 +51,6 @@ private Q_SLOTS:
         QCOMPARE(ArticleHtml::escape(text), escaped);
     }
 
-    // Multi-line, formatted documents keep the line structure and show their text only.
-    void documentsAsShownKeepTheLines()
-    {
-        Article article;
-        article.title = QStringLiteral("A <b> & C");
-        article.problem = kRtf.arg(QStringLiteral("\\b Bold\\b0  first\\par second"));
-        article.solution = QStringLiteral("plain\nlines");
-        const QStringList page = lines(ArticleHtml::page(article));
-        QCOMPARE(page.size(), 16); // fifteen lines, each ended
-        QCOMPARE(page.at(4), QStringLiteral("<center><FONT SIZE=+2>A &lt;b&gt; &amp; C</FONT>"));
-        QCOMPARE(page.at(11), QStringLiteral("<tr><td>Problem Description</td><td><textarea cols=60 "
-                                             "rows=1 name=problem>Bold first&#10;second"
-                                             "</textarea></td></tr>"));
-        const QStringList fragment = lines(ArticleHtml::fragment(article));
-        QCOMPARE(fragment.size(), 11);
-        QVERIFY(fragment.at(8).contains(QStringLiteral("name=solution>plain&#10;lines</textarea>")));
-    }
-
     // The plain text saved beside a document is what the window showed of it.
     void theSavedPlainTextIsTakenWhereThereIsOne()
     {
@@ -81,9 +58,9 @@ private Q_SLOTS:
         article.problem = kRtf.arg(QStringLiteral("from the markup"));
         article.problemText = QStringLiteral("as saved");
         article.solution = kRtf.arg(QStringLiteral("from the markup"));
-        const QStringList fragment = lines(ArticleHtml::fragment(article));
-        QVERIFY(fragment.at(8).contains(QStringLiteral("name=problem>as saved<")));
-        QVERIFY(fragment.at(8).contains(QStringLiteral("name=solution>from the markup<")));
+        const QByteArray fragment = ArticleHtml::fragment(article);
+        QVERIFY(fragment.contains("name=problem>as saved<"));
+        QVERIFY(fragment.contains("name=solution>from the markup<"));
     }
 };
 

@@ -15,12 +15,6 @@
 
 namespace {
 
-const QString kFailure = QStringLiteral(
-    "An error occured creating the HTML file. Please save the current article and try again or "
-    "restart Quorvel.\n\nError Code: 76\nError Description: Path not found");
-const QString kAsk = QStringLiteral("Warning! This process could take several minutes depending "
-                                    "on the size of your database. Continue?");
-
 QByteArray expected(const QString& name)
 {
     QFile file(TestPaths::dataDir() + QStringLiteral("/output/") + name);
@@ -42,15 +36,12 @@ private:
 
     RecordingDialogs& dialogs() { return m_quorvel->dialogs(); }
     Recordset& articles() { return m_quorvel->program().session->rsArticles(); }
-    QByteArray written(const QString& name)
-    {
-        return m_quorvel->folder().readFile(QStringLiteral("HTML/") + name);
-    }
+    QByteArray written(const QString& name) { return m_quorvel->folder().readFile("HTML/" + name); }
     QWidget* openHtml() { return m_quorvel->main().findChild<QWidget*>(QStringLiteral("frmOpenHTML")); }
-    void exportAll()
+    void run(const char* command, Dialogs::Answer answer = Dialogs::Answer::Yes)
     {
-        dialogs().answerNext(Dialogs::Answer::Yes);
-        m_quorvel->trigger("mnuHTMLAll");
+        dialogs().answerNext(answer);
+        m_quorvel->trigger(command);
     }
 
 private Q_SLOTS:
@@ -61,29 +52,30 @@ private Q_SLOTS:
     }
     void cleanup() { m_quorvel.reset(); }
 
+    // Number, category and title as the window shows them, unsaved edits included; the rest
+    // as stored.
+    void exportsTheCurrentArticle_data()
+    {
+        QTest::addColumn<bool>("edited");
+        QTest::newRow("as saved") << false;
+        QTest::newRow("edited, not saved") << true;
+    }
     void exportsTheCurrentArticle()
     {
+        QFETCH(bool, edited);
         m_quorvel->trigger("mnuLast");
-        m_quorvel->trigger("mnuHTMLCurrent");
-        QCOMPARE(written(QStringLiteral("article.html")), expected(QStringLiteral("article.html")));
-        QCOMPARE(dialogs().lastMessage().text,
-                 QStringLiteral("File successfully written to: ") + m_quorvel->folder().path() +
-                     QStringLiteral("/HTML/article.html"));
-    }
-
-    // Number, category and title as the window shows them; the rest as stored.
-    void exportsTheWindowsEditsOfTitleNumberAndCategory()
-    {
-        m_quorvel->trigger("mnuLast");
-        frmDisplay& display = m_quorvel->display();
-        display.txtTitle->setText(QStringLiteral("Edited & unsaved"));
-        display.txtID->setText(QStringLiteral("44"));
-        display.cboTechName->setEditText(QStringLiteral("Someone else"));
-        m_quorvel->trigger("mnuHTMLCurrent");
         QList<QByteArray> lines = expected(QStringLiteral("article.html")).split('\n');
-        lines[4] = "<center><FONT SIZE=+2>Edited &amp; unsaved</FONT>\r";
-        lines[8] = "<tr><td>QV Number:</td><td>44</td></tr>\r";
+        if (edited) {
+            m_quorvel->display().txtTitle->setText(QStringLiteral("Edited & unsaved"));
+            m_quorvel->display().txtID->setText(QStringLiteral("44"));
+            m_quorvel->display().cboTechName->setEditText(QStringLiteral("Someone else"));
+            lines[4] = "<center><FONT SIZE=+2>Edited &amp; unsaved</FONT>\r";
+            lines[8] = "<tr><td>QV Number:</td><td>44</td></tr>\r";
+        }
+        run("mnuHTMLCurrent");
         QCOMPARE(written(QStringLiteral("article.html")).split('\n'), lines);
+        QCOMPARE(dialogs().lastMessage().text, "File successfully written to: " +
+                                                   m_quorvel->folder().path() + "/HTML/article.html");
     }
 
     void exportsAllArticlesOnce_data()
@@ -106,20 +98,26 @@ private Q_SLOTS:
             m_quorvel->trigger("mnuAdd");
         articles().moveLast();
         const int shown = articles().absolutePosition();
-        for (int run = 0; run < 2; ++run)
-            exportAll();
-        QCOMPARE(dialogs().lastMessage().text, kAsk);
+        run("mnuHTMLAll");
+        run("mnuHTMLAll");
         QCOMPARE(written(QStringLiteral("allarticles.html")), expected(file));
         QCOMPARE(articles().absolutePosition(), shown);
-        QVERIFY(openHtml() && openHtml()->isVisible());
+        // The dialog opens the file or its folder with the desktop's programs.
+        for (const char* button : {"Command1", "Command2", "Command3"})
+            openHtml()->findChild<QPushButton*>(QLatin1String(button))->click();
+        QVERIFY(!openHtml()->isVisible());
+        QCOMPARE(m_quorvel->shell().launches().size(), 2);
+        QCOMPARE(m_quorvel->shell().launches().at(0).target, HtmlExport::allFile());
+        QCOMPARE(m_quorvel->shell().launches().at(1).target, m_quorvel->folder().path() + "/HTML");
     }
 
     void declinedWritesNothing()
     {
-        dialogs().answerNext(Dialogs::Answer::No);
-        m_quorvel->trigger("mnuHTMLAll");
+        run("mnuHTMLAll", Dialogs::Answer::No);
+        QCOMPARE(dialogs().lastMessage().text,
+                 QStringLiteral("Warning! This process could take several minutes depending on "
+                                "the size of your database. Continue?"));
         QVERIFY(!QFile::exists(HtmlExport::allFile()));
-        QVERIFY(!openHtml());
     }
 
     void aFailureIsReported_data()
@@ -133,11 +131,12 @@ private Q_SLOTS:
         QFETCH(QByteArray, command);
         m_quorvel->folder().writeFile(QStringLiteral("HTML"), "not a folder");
         articles().moveLast();
-        dialogs().answerNext(Dialogs::Answer::Yes);
-        m_quorvel->trigger(command.constData());
-        const Dialogs::Message message = dialogs().lastMessage();
-        QCOMPARE(message.text, kFailure);
-        QCOMPARE(message.title, QStringLiteral("Quorvel"));
+        run(command.constData());
+        QCOMPARE(dialogs().lastMessage().text,
+                 QStringLiteral("An error occured creating the HTML file. Please save the current "
+                                "article and try again or restart Quorvel.\n\nError Code: 76\n"
+                                "Error Description: Path not found"));
+        QCOMPARE(dialogs().lastMessage().title, QStringLiteral("Quorvel"));
         QCOMPARE(articles().absolutePosition(), 4);
         QVERIFY(!openHtml());
     }
@@ -146,28 +145,10 @@ private Q_SLOTS:
     {
         m_quorvel->folder().writeFile(QStringLiteral("HTML/allarticles.html"), "earlier");
         HtmlExport html;
-        int calls = 0;
-        QCOMPARE(html.writeAll(articles(), [&calls](int, int total) {
-            ++calls;
-            return total != 4;
-        }), HtmlExport::Outcome::Cancelled);
-        QCOMPARE(calls, 1);
+        QCOMPARE(html.writeAll(articles(), [](int, int total) { return total != 4; }),
+                 HtmlExport::Outcome::Cancelled);
         QCOMPARE(written(QStringLiteral("allarticles.html")), QByteArray("earlier"));
-        QCOMPARE(QDir(HtmlExport::folder()).entryList(QDir::Files | QDir::Hidden),
-                 QStringList{QStringLiteral("allarticles.html")});
-    }
-
-    void theDialogOpensTheFileOrTheFolder()
-    {
-        exportAll();
-        openHtml()->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-        openHtml()->findChild<QPushButton*>(QStringLiteral("Command2"))->click();
-        const QList<RecordingShell::Launch> launches = m_quorvel->shell().launches();
-        QCOMPARE(launches.size(), 2);
-        QCOMPARE(launches.at(0).target, m_quorvel->folder().path() + QStringLiteral("/HTML/allarticles.html"));
-        QCOMPARE(launches.at(1).target, m_quorvel->folder().path() + QStringLiteral("/HTML"));
-        openHtml()->findChild<QPushButton*>(QStringLiteral("Command3"))->click();
-        QVERIFY(!openHtml()->isVisible());
+        QCOMPARE(QDir(HtmlExport::folder()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
 };
 
