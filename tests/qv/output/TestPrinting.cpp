@@ -5,6 +5,7 @@
 #include "output/OutputCommands.h"
 #include "startup/Session.h"
 
+#include <QAction>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -32,10 +33,10 @@ private:
             return printer;
         });
     }
-    void print(Dialogs::Answer answer)
+    void print(Dialogs::Answer answer, const char* command = "mnuPrint")
     {
         dialogs().answerNext(answer);
-        m_quorvel->trigger("mnuPrint");
+        m_quorvel->trigger(command);
     }
 
 private Q_SLOTS:
@@ -54,7 +55,9 @@ private Q_SLOTS:
     {
         m_quorvel->trigger("mnuLast");
         articles().moveFirst();
-        print(Dialogs::Answer::Yes);
+        // The toolbar's Print button, with its picture.
+        QVERIFY(!m_quorvel->main().findChild<QAction*>("tlbTool4")->icon().pixmap(16).isNull());
+        print(Dialogs::Answer::Yes, "tlbTool4");
         QCOMPARE(dialogs().messages().size(), 1);
         QCOMPARE(articles().absolutePosition(), 4);
         // The lines of the page as poppler reads them back, bold and italic marked.
