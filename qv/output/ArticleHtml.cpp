@@ -172,5 +172,8 @@ QByteArray ArticleHtml::escape(QStringView text)
 
 QString ArticleHtml::shownText(const QString& storedDocument, const QString& storedText)
 {
-    return storedText.isEmpty() ? RtfReader::plainText(storedDocument) : storedText;
+    QString text = storedText.isEmpty() ? RtfReader::plainText(storedDocument) : storedText;
+    // A picture stands in the plain text as one placeholder character; a text area has no
+    // picture to show for it.
+    return text.remove(QChar::ObjectReplacementCharacter);
 }

@@ -35,6 +35,6 @@ public:
     // character beyond ASCII written as references.
     static QByteArray escape(QStringView text);
     // The plain text the article window shows for a stored document: the plain text stored
-    // beside it when there is any, otherwise the document's own.
+    // beside it when there is any, otherwise the document's own; pictures left out.
     static QString shownText(const QString& storedDocument, const QString& storedText);
 };

@@ -51,12 +51,13 @@ private Q_SLOTS:
         QCOMPARE(ArticleHtml::escape(text), escaped);
     }
 
-    // The plain text saved beside a document is what the window showed of it.
+    // The plain text saved beside a document is what the window showed of it, its pictures
+    // left out.
     void theSavedPlainTextIsTakenWhereThereIsOne()
     {
         Article article;
         article.problem = kRtf.arg(QStringLiteral("from the markup"));
-        article.problemText = QStringLiteral("as saved");
+        article.problemText = QStringLiteral("as \uFFFCsaved"); // a picture within
         article.solution = kRtf.arg(QStringLiteral("from the markup"));
         const QByteArray fragment = ArticleHtml::fragment(article);
         QVERIFY(fragment.contains("name=problem>as saved<"));
