@@ -9,11 +9,13 @@
 #include <QPainter>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextBlock>
 #include <QTextDocumentFragment>
+#include <QUrl>
 
 namespace {
 
-enum Heading { Number, Category, Author, Title, Problem, Solution, HeadingCount };
+enum Heading { Number, Category, Author, Title, Problem, Solution };
 
 class PageWriter
 {
@@ -35,11 +37,27 @@ public:
     {
         QTextDocument value;
         RtfReader::read(storedDocument, value);
+        copyPictures(value);
         m_cursor.insertFragment(QTextDocumentFragment(&value));
         m_cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
     }
 
 private:
+    // The pictures of a document are resources of that document: the page needs its own.
+    void copyPictures(const QTextDocument& value)
+    {
+        for (QTextBlock block = value.begin(); block.isValid(); block = block.next()) {
+            for (auto part = block.begin(); !part.atEnd(); ++part) {
+                const QTextImageFormat picture = part.fragment().charFormat().toImageFormat();
+                if (!picture.isValid())
+                    continue;
+                const QUrl name(picture.name());
+                m_cursor.document()->addResource(QTextDocument::ImageResource, name,
+                                                 value.resource(QTextDocument::ImageResource, name));
+            }
+        }
+    }
+
     QTextCursor m_cursor;
 };
 

@@ -84,6 +84,11 @@ private Q_SLOTS:
             QStringLiteral("<b>Reference:</b>"), QStringLiteral("Manual \u00a7 4 &lt;p12&gt;"),
             QStringLiteral("Printed with Quorvel - https://www.example.com/quorvel")};
         QCOMPARE(lines, page);
+        QProcess pictures;
+        pictures.start(QStringLiteral("pdfimages"), {"-list", m_pdf});
+        QVERIFY(pictures.waitForFinished());
+        // The problem's picture: one image of 8 by 8 pixels on page 1.
+        QCOMPARE(pictures.readAllStandardOutput().simplified().count(" 1 0 image 8 8 rgb "), 1);
     }
 
     void nothingIsPrinted_data()
