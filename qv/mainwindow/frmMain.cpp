@@ -229,8 +229,6 @@ void frmMain::buildMenus()
 
 void frmMain::buildToolbar()
 {
-    // The pictures are compiled into a static library: the linker keeps them only when named.
-    Q_INIT_RESOURCE(mainwindow);
     m_toolbar = addToolBar(QStringLiteral("Toolbar"));
     m_toolbar->setObjectName(QStringLiteral("tlbTool"));
     m_toolbar->setMovable(false);
