@@ -1,0 +1,193 @@
+// Measures what keeping article history costs: one save and one delete through the article
+// set with the history triggers and without them, the file's growth per save, and opening
+// the history of an article with 1,000 kept versions. Usage:
+//     BenchHistory [database file] [articles]
+// (default bench-history.db in the current folder and 100,000 articles; the file is
+// generated when missing, with the sqlite3 tool, from db/schema.sql and
+// bench/db/generate-articles.sql.)
+
+#include "db/Connection.h"
+#include "db/DbError.h"
+#include "db/Recordset.h"
+#include "db/Store.h"
+#include "history/ArticleHistory.h"
+#include "history/HistorySchema.h"
+#include "history/frmHistory.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTextStream>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+namespace {
+constexpr int kOperations = 200;
+constexpr int kVersions = 1000;
+
+QTextStream out(stdout);
+
+bool generate(const QString& path, int articles)
+{
+    QFile generator(QStringLiteral(QV_BENCH_GENERATOR));
+    if (!generator.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray sql = generator.readAll().replace("i < 100000", "i < " + QByteArray::number(articles));
+    for (const QByteArray& script : {QByteArray(), sql}) {
+        QProcess tool;
+        tool.setStandardOutputFile(QProcess::nullDevice());
+        if (script.isEmpty())
+            tool.setStandardInputFile(QStringLiteral(QV_SCHEMA));
+        tool.start(QStringLiteral("sqlite3"), {QStringLiteral("-bail"), path});
+        if (!script.isEmpty()) {
+            tool.write(script);
+            tool.closeWriteChannel();
+        }
+        if (!tool.waitForFinished(-1) || tool.exitCode() != 0)
+            return false;
+    }
+    return true;
+}
+
+qint64 scalar(Connection& db, const QString& sql)
+{
+    qint64 value = 0;
+    db.store().select(sql, {}, [&value](QList<QVariant>&& row) { value = row.at(0).toLongLong(); });
+    return value;
+}
+
+qint64 fileBytes(Connection& db)
+{
+    return scalar(db, QStringLiteral("PRAGMA page_count")) *
+           scalar(db, QStringLiteral("PRAGMA page_size"));
+}
+
+double median(std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// The median time in milliseconds of `count` runs of the action, given the run's number.
+double medianOf(int count, const std::function<void(int)>& action)
+{
+    std::vector<double> times;
+    for (int i = 0; i < count; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        action(i);
+        times.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    return median(times);
+}
+
+void setTriggers(Connection& db, bool on)
+{
+    for (const QString& statement : HistorySchema::statements()) {
+        if (!statement.startsWith(QLatin1String("CREATE TRIGGER")))
+            continue;
+        if (on)
+            db.execute(statement);
+        else
+            db.execute(QStringLiteral("DROP TRIGGER ") + statement.section(QLatin1Char(' '), 2, 2));
+    }
+}
+
+struct Costs
+{
+    double save = 0;
+    double remove = 0;
+    double growth = 0;
+};
+
+// Saves and deletes through the program's article set on rows spread over the table.
+Costs measure(Connection& db, Recordset& articles, int& edit)
+{
+    Costs costs;
+    const int count = articles.recordCount();
+    const qint64 before = fileBytes(db);
+    costs.save = medianOf(kOperations, [&](int i) {
+        articles.setAbsolutePosition(1 + (i * 7919) % (count - kOperations));
+        articles.setValue(QStringLiteral("Solution"),
+                          articles.value(QStringLiteral("Solution")).toString() +
+                              QStringLiteral(" Edit %1.").arg(++edit));
+        articles.setValue(QStringLiteral("SolutionText"), QStringLiteral("Edit %1.").arg(edit));
+        articles.updateBatch();
+    });
+    costs.growth = double(fileBytes(db) - before) / kOperations;
+    costs.remove = medianOf(kOperations, [&](int) {
+        articles.moveLast();
+        articles.deleteCurrent();
+        articles.updateBatch();
+    });
+    return costs;
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString path =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("bench-history.db");
+    const int articles = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 100000;
+    if (!QFile::exists(path)) {
+        out << "Generating " << path << " (" << articles << " articles) ..." << Qt::endl;
+        if (!generate(path, articles)) {
+            out << "generation failed" << Qt::endl;
+            return 1;
+        }
+    }
+    try {
+        Connection db;
+        db.open(path);
+        Recordset set;
+        set.open(db, QStringLiteral("SELECT * FROM QV ORDER BY id"));
+        out << "articles: " << set.recordCount() << ", kept versions: "
+            << scalar(db, QStringLiteral("SELECT count(*) FROM QVHistory")) << Qt::endl;
+        int edit = 0;
+        measure(db, set, edit); // warms the cache
+        const Costs with = measure(db, set, edit);
+        setTriggers(db, false);
+        const Costs without = measure(db, set, edit);
+        setTriggers(db, true);
+        out << QString::asprintf("%-34s %10s %10s %10s\n", "median of 200", "history", "none",
+                                 "overhead");
+        out << QString::asprintf("%-34s %7.2f ms %7.2f ms %7.2f ms\n", "save (UpdateBatch, 1 row)",
+                                 with.save, without.save, with.save - without.save);
+        out << QString::asprintf("%-34s %7.2f ms %7.2f ms %7.2f ms\n", "delete (UpdateBatch, 1 row)",
+                                 with.remove, without.remove, with.remove - without.remove);
+        out << QString::asprintf("%-34s %7.0f B  %7.0f B  %7.0f B\n", "file growth per save",
+                                 with.growth, without.growth, with.growth - without.growth);
+
+        // One article with 1,000 kept versions.
+        set.moveFirst();
+        const qint64 key = set.value(QStringLiteral("RecordID")).toLongLong();
+        db.store().beginWrite();
+        for (int i = 0; i < kVersions; ++i)
+            db.execute(QStringLiteral("UPDATE QV SET Title = 'Version %1', DateEdited = '01/02/2025' "
+                                      "WHERE RecordID = %2")
+                           .arg(i)
+                           .arg(key));
+        db.store().commit();
+        ArticleHistory history(db);
+        int listed = 0;
+        const double list = medianOf(21, [&](int) { listed = int(history.versions(key).size()); });
+        const double window = medianOf(21, [&](int) {
+            frmHistory shown(db, key, {}, nullptr);
+            shown.show();
+            QApplication::processEvents();
+        });
+        out << "history of one article (" << listed << " versions), median of 21:" << Qt::endl;
+        out << QString::asprintf("  %-32s %7.2f ms\n", "read the list", list);
+        out << QString::asprintf("  %-32s %7.2f ms\n", "open and show the window", window);
+    } catch (const DbError& error) {
+        out << "error " << error.number() << ": " << error.description() << Qt::endl;
+        return 1;
+    }
+    return 0;
+}
