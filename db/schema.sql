@@ -152,7 +152,10 @@ WHEN OLD.Id IS NOT NEW.Id
     OR OLD.Problem IS NOT NEW.Problem
     OR OLD.Solution IS NOT NEW.Solution
 BEGIN
-    INSERT INTO QVHistory (RecordID, Change, ChangedAt, ChangedBy, ChangedFields, Id, CUName, techname, Title, reference, InitialEntry, EditedBy, DateEdited, Image1, Image2, Image3, Image4, Image5, Image6, Image7, Image8, Image9, Image10, Problem, Solution, ProblemText, SolutionText)
+    INSERT INTO QVHistory (RecordID, Change, ChangedAt, ChangedBy, ChangedFields, Id, CUName,
+        techname, Title, reference, InitialEntry, EditedBy, DateEdited, Image1, Image2, Image3,
+        Image4, Image5, Image6, Image7, Image8, Image9, Image10, Problem, Solution, ProblemText,
+        SolutionText)
     VALUES (OLD.RecordID, 'Saved', strftime('%Y-%m-%d %H:%M:%f', 'now'), NEW.EditedBy,
         CASE WHEN OLD.Id IS NOT NEW.Id THEN ' Id' ELSE '' END ||
         CASE WHEN OLD.CUName IS NOT NEW.CUName THEN ' CUName' ELSE '' END ||
@@ -176,12 +179,21 @@ BEGIN
             THEN ' Problem' ELSE '' END ||
         CASE WHEN coalesce(rtrim(OLD.SolutionText), '') IS NOT coalesce(rtrim(NEW.SolutionText), '')
             THEN ' Solution' ELSE '' END,
-        OLD.Id, OLD.CUName, OLD.techname, OLD.Title, OLD.reference, OLD.InitialEntry, OLD.EditedBy, OLD.DateEdited, OLD.Image1, OLD.Image2, OLD.Image3, OLD.Image4, OLD.Image5, OLD.Image6, OLD.Image7, OLD.Image8, OLD.Image9, OLD.Image10, OLD.Problem, OLD.Solution, OLD.ProblemText, OLD.SolutionText);
+        OLD.Id, OLD.CUName, OLD.techname, OLD.Title, OLD.reference, OLD.InitialEntry,
+        OLD.EditedBy, OLD.DateEdited, OLD.Image1, OLD.Image2, OLD.Image3, OLD.Image4,
+        OLD.Image5, OLD.Image6, OLD.Image7, OLD.Image8, OLD.Image9, OLD.Image10, OLD.Problem,
+        OLD.Solution, OLD.ProblemText, OLD.SolutionText);
 END;
 CREATE TRIGGER QV_KeepDeleted AFTER DELETE ON QV
 BEGIN
-    INSERT INTO QVHistory (RecordID, Change, ChangedAt, ChangedBy, ChangedFields, Id, CUName, techname, Title, reference, InitialEntry, EditedBy, DateEdited, Image1, Image2, Image3, Image4, Image5, Image6, Image7, Image8, Image9, Image10, Problem, Solution, ProblemText, SolutionText)
+    INSERT INTO QVHistory (RecordID, Change, ChangedAt, ChangedBy, ChangedFields, Id, CUName,
+        techname, Title, reference, InitialEntry, EditedBy, DateEdited, Image1, Image2, Image3,
+        Image4, Image5, Image6, Image7, Image8, Image9, Image10, Problem, Solution, ProblemText,
+        SolutionText)
     VALUES (OLD.RecordID, 'Deleted', strftime('%Y-%m-%d %H:%M:%f', 'now'), OLD.EditedBy, '',
-        OLD.Id, OLD.CUName, OLD.techname, OLD.Title, OLD.reference, OLD.InitialEntry, OLD.EditedBy, OLD.DateEdited, OLD.Image1, OLD.Image2, OLD.Image3, OLD.Image4, OLD.Image5, OLD.Image6, OLD.Image7, OLD.Image8, OLD.Image9, OLD.Image10, OLD.Problem, OLD.Solution, OLD.ProblemText, OLD.SolutionText);
+        OLD.Id, OLD.CUName, OLD.techname, OLD.Title, OLD.reference, OLD.InitialEntry,
+        OLD.EditedBy, OLD.DateEdited, OLD.Image1, OLD.Image2, OLD.Image3, OLD.Image4,
+        OLD.Image5, OLD.Image6, OLD.Image7, OLD.Image8, OLD.Image9, OLD.Image10, OLD.Problem,
+        OLD.Solution, OLD.ProblemText, OLD.SolutionText);
 END;
 -- history ends

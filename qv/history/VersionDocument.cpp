@@ -18,6 +18,7 @@ void heading(QTextCursor& cursor, const QString& text)
     QTextCharFormat bold;
     bold.setFontWeight(QFont::Bold);
     cursor.insertBlock();
+    cursor.insertBlock();
     cursor.insertText(text, bold);
     cursor.insertBlock();
     cursor.setCharFormat(QTextCharFormat());

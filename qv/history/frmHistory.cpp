@@ -119,9 +119,13 @@ void frmHistory::showChosen()
     if (cmdCompare->isChecked()) {
         lblShown->setText(QStringLiteral("&What changed from this version to the current "
                                          "article ([-removed-] {+added+}):"));
+        // Plain text: none of the version's formatting carries over.
+        txtVersion->clear();
+        txtVersion->setCurrentCharFormat(QTextCharFormat());
         txtVersion->setPlainText(VersionComparison::text(version->article, m_current));
-        return;
+    } else {
+        lblShown->setText(QStringLiteral("The article as it &was before the change:"));
+        VersionDocument::fill(*txtVersion->document(), *version);
     }
-    lblShown->setText(QStringLiteral("The article as it &was before the change:"));
-    VersionDocument::fill(*txtVersion->document(), *version);
+    txtVersion->moveCursor(QTextCursor::Start);
 }
