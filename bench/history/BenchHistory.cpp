@@ -26,7 +26,8 @@
 #include <vector>
 
 namespace {
-constexpr int kOperations = 200;
+constexpr int kBlocks = 10;
+constexpr int kPerBlock = 20;
 constexpr int kVersions = 1000;
 
 QTextStream out(stdout);
@@ -72,14 +73,14 @@ double median(std::vector<double> times)
     return times[times.size() / 2];
 }
 
-// The median time in milliseconds of `count` runs of the action, given the run's number.
-double medianOf(int count, const std::function<void(int)>& action)
+// The median time in milliseconds of `count` runs of the action.
+double medianOf(int count, const std::function<void()>& action)
 {
     std::vector<double> times;
     for (int i = 0; i < count; ++i) {
         QElapsedTimer timer;
         timer.start();
-        action(i);
+        action();
         times.push_back(timer.nsecsElapsed() / 1e6);
     }
     return median(times);
@@ -99,32 +100,52 @@ void setTriggers(Connection& db, bool on)
 
 struct Costs
 {
-    double save = 0;
-    double remove = 0;
-    double growth = 0;
+    std::vector<double> save;
+    std::vector<double> remove;
+    qint64 growth = 0;
 };
 
-// Saves and deletes through the program's article set on rows spread over the table.
-Costs measure(Connection& db, Recordset& articles, int& edit)
+double timed(const std::function<void()>& action)
 {
-    Costs costs;
-    const int count = articles.recordCount();
-    const qint64 before = fileBytes(db);
-    costs.save = medianOf(kOperations, [&](int i) {
-        articles.setAbsolutePosition(1 + (i * 7919) % (count - kOperations));
-        articles.setValue(QStringLiteral("Solution"),
-                          articles.value(QStringLiteral("Solution")).toString() +
-                              QStringLiteral(" Edit %1.").arg(++edit));
-        articles.setValue(QStringLiteral("SolutionText"), QStringLiteral("Edit %1.").arg(edit));
-        articles.updateBatch();
-    });
-    costs.growth = double(fileBytes(db) - before) / kOperations;
-    costs.remove = medianOf(kOperations, [&](int) {
-        articles.moveLast();
-        articles.deleteCurrent();
-        articles.updateBatch();
-    });
-    return costs;
+    QElapsedTimer timer;
+    timer.start();
+    action();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+// Saves and deletes through the program's article set on rows spread over the table, in
+// blocks that take turns with the triggers and without them, so that whatever else the
+// machine does weighs on both alike.
+void measure(Connection& db, Recordset& articles, Costs& with, Costs& without)
+{
+    int edit = 0;
+    for (int block = 0; block < 2 * kBlocks; ++block) {
+        const bool history = block % 2 == 0;
+        setTriggers(db, history);
+        Costs& costs = history ? with : without;
+        const qint64 before = fileBytes(db);
+        for (int i = 0; i < kPerBlock; ++i) {
+            ++edit;
+            const int count = articles.recordCount();
+            costs.save.push_back(timed([&] {
+                articles.setAbsolutePosition(1 + (edit * 7919) % count);
+                articles.setValue(QStringLiteral("Solution"),
+                                  articles.value(QStringLiteral("Solution")).toString() +
+                                      QStringLiteral(" Edit %1.").arg(edit));
+                articles.setValue(QStringLiteral("SolutionText"), QStringLiteral("Edit %1.").arg(edit));
+                articles.updateBatch();
+            }));
+        }
+        costs.growth += fileBytes(db) - before;
+        for (int i = 0; i < kPerBlock; ++i) {
+            costs.remove.push_back(timed([&] {
+                articles.moveLast();
+                articles.deleteCurrent();
+                articles.updateBatch();
+            }));
+        }
+    }
+    setTriggers(db, true);
 }
 } // namespace
 
@@ -149,20 +170,24 @@ int main(int argc, char* argv[])
         set.open(db, QStringLiteral("SELECT * FROM QV ORDER BY id"));
         out << "articles: " << set.recordCount() << ", kept versions: "
             << scalar(db, QStringLiteral("SELECT count(*) FROM QVHistory")) << Qt::endl;
-        int edit = 0;
-        measure(db, set, edit); // warms the cache
-        const Costs with = measure(db, set, edit);
-        setTriggers(db, false);
-        const Costs without = measure(db, set, edit);
-        setTriggers(db, true);
+        Costs warm;
+        Costs with;
+        Costs without;
+        measure(db, set, warm, warm);
+        measure(db, set, with, without);
+        const int saves = kBlocks * kPerBlock;
         out << QString::asprintf("%-34s %10s %10s %10s\n", "median of 200", "history", "none",
                                  "overhead");
-        out << QString::asprintf("%-34s %7.2f ms %7.2f ms %7.2f ms\n", "save (UpdateBatch, 1 row)",
-                                 with.save, without.save, with.save - without.save);
-        out << QString::asprintf("%-34s %7.2f ms %7.2f ms %7.2f ms\n", "delete (UpdateBatch, 1 row)",
-                                 with.remove, without.remove, with.remove - without.remove);
-        out << QString::asprintf("%-34s %7.0f B  %7.0f B  %7.0f B\n", "file growth per save",
-                                 with.growth, without.growth, with.growth - without.growth);
+        const auto row = [](const char* what, const std::vector<double>& a,
+                            const std::vector<double>& b) {
+            out << QString::asprintf("%-34s %7.2f ms %7.2f ms %7.2f ms\n", what, median(a),
+                                     median(b), median(a) - median(b));
+        };
+        row("save (UpdateBatch, 1 row)", with.save, without.save);
+        row("delete (UpdateBatch, 1 row)", with.remove, without.remove);
+        out << QString::asprintf("%-34s %7lld B  %7lld B  %7lld B\n", "file growth per save",
+                                 with.growth / saves, without.growth / saves,
+                                 (with.growth - without.growth) / saves);
 
         // One article with 1,000 kept versions.
         set.moveFirst();
@@ -176,8 +201,8 @@ int main(int argc, char* argv[])
         db.store().commit();
         ArticleHistory history(db);
         int listed = 0;
-        const double list = medianOf(21, [&](int) { listed = int(history.versions(key).size()); });
-        const double window = medianOf(21, [&](int) {
+        const double list = medianOf(21, [&] { listed = int(history.versions(key).size()); });
+        const double window = medianOf(21, [&] {
             frmHistory shown(db, key, {}, nullptr);
             shown.show();
             QApplication::processEvents();

@@ -13,6 +13,17 @@ const QString kStoredTime = QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz");
 const QString kEntryColumns =
     QStringLiteral("HistoryID, RecordID, Change, ChangedAt, ChangedBy, ChangedFields");
 
+// "YYYY-MM-DD HH:MM:SS.SSS" in UTC, read by position: a history list reads a thousand of
+// them, and QDateTime::fromString() with a format costs a few hundred microseconds each.
+QDateTime storedTime(const QString& text)
+{
+    const auto number = [&text](int from, int length) {
+        return QStringView(text).mid(from, length).toInt();
+    };
+    return QDateTime(QDate(number(0, 4), number(5, 2), number(8, 2)),
+                     QTime(number(11, 2), number(14, 2), number(17, 2), number(20, 3)), Qt::UTC);
+}
+
 // A row that begins with the entry columns.
 KeptVersion entry(const QList<QVariant>& row)
 {
@@ -20,8 +31,7 @@ KeptVersion entry(const QList<QVariant>& row)
     version.historyId = row.at(0).toLongLong();
     version.recordId = row.at(1).toLongLong();
     version.deleted = row.at(2).toString() == QLatin1String("Deleted");
-    version.changedAt = QDateTime::fromString(row.at(3).toString(), kStoredTime);
-    version.changedAt.setTimeSpec(Qt::UTC);
+    version.changedAt = storedTime(row.at(3).toString());
     version.changedBy = row.at(4).toString();
     version.changedFields = row.at(5).toString().split(QLatin1Char(' '), Qt::SkipEmptyParts);
     return version;

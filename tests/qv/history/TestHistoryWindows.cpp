@@ -1,15 +1,21 @@
+#include "AccountFixture.h"
 #include "RunningQuorvel.h"
 #include "db/Connection.h"
 #include "db/Store.h"
 #include "editor/frmDisplay.h"
+#include "history/ArticleHistory.h"
 #include "history/HistorySchema.h"
 #include "history/frmDeletedArticles.h"
 #include "history/frmHistory.h"
 #include "mainwindow/frmMain.h"
+#include "profile/Prefs.h"
+#include "security/frmLogin.h"
+#include "settings/frmPrefs.h"
 #include "richtext/RichTextBox.h"
 #include "startup/Session.h"
 
 #include <QLineEdit>
+#include <QSpinBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
@@ -66,6 +72,41 @@ private Q_SLOTS:
         trigger("mnuNext"); // article 2
     }
     void cleanup() { m_quorvel.reset(); }
+
+    // Started on a knowledge base without history, the program adds it; with passwords on,
+    // the versions carry the login name rather than Edited By.
+    void startAddsHistoryAndLoginSigns()
+    {
+        m_quorvel.reset();
+        m_quorvel = std::make_unique<RunningQuorvel>(
+            3, QStringLiteral("DROP TRIGGER QV_KeepSaved; DROP TRIGGER QV_KeepDeleted; DROP TABLE "
+                              "QVHistory; UPDATE tblEnablePasswords SET EnablePasswords = -1;") +
+                   AccountFixture::insert(QStringLiteral("dana"), QString(), "Dana Whitfield"));
+        m_dialogs = &m_quorvel->dialogs();
+        QVERIFY(m_quorvel->start());
+        QVERIFY(HistorySchema::isKept(session().db()));
+        frmLogin& login = m_quorvel->main().loginWindow();
+        login.txtLoginName->setText(QStringLiteral("dana"));
+        login.cmdLogin->click();
+        QVERIFY(session().login.UserLoggedIn);
+        display().txtTitle->setText(QStringLiteral("Signed"));
+        saveShown();
+        QCOMPARE(ArticleHistory(session().db()).versions(1).first().changedBy,
+                 QStringLiteral("dana"));
+    }
+
+    // The preferences dialog keeps the number of days in the preferences file.
+    void preferencesKeepTheDays()
+    {
+        trigger("mnuPrefs");
+        auto* prefs = m_quorvel->main().findChild<frmPrefs*>();
+        QCOMPARE(prefs->findChild<QSpinBox*>(QStringLiteral("spnKeepVersions"))->text(),
+                 QStringLiteral("All"));
+        prefs->findChild<QSpinBox*>(QStringLiteral("spnKeepVersions"))->setValue(30);
+        prefs->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+        QCOMPARE(ReadPref(QStringLiteral("UserPrefs"), QStringLiteral("KeepVersionsDays")),
+                 QStringLiteral("30"));
+    }
 
     // An overwritten solution is found in the history, compared and restored through the
     // article window; the save brings back every field and both documents byte for byte.

@@ -57,6 +57,7 @@ enum class Outcome
 };
 
 const QString kNoPlainText = QStringLiteral(
+    "DROP TRIGGER QV_KeepSaved; DROP TRIGGER QV_KeepDeleted; DROP TABLE QVHistory;"
     "ALTER TABLE QV DROP COLUMN ProblemText; ALTER TABLE QV DROP COLUMN SolutionText;");
 
 // What a refused or merely read file must keep: being there, its time and its bytes.
