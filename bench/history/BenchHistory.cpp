@@ -37,7 +37,8 @@ bool generate(const QString& path, int articles)
     QFile generator(QStringLiteral(QV_BENCH_GENERATOR));
     if (!generator.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray sql = generator.readAll().replace("i < 100000", "i < " + QByteArray::number(articles));
+    const QByteArray sql =
+        generator.readAll().replace("i < 100000", "i < " + QByteArray::number(articles));
     for (const QByteArray& script : {QByteArray(), sql}) {
         QProcess tool;
         tool.setStandardOutputFile(QProcess::nullDevice());
@@ -61,9 +62,11 @@ qint64 scalar(Connection& db, const QString& sql)
     return value;
 }
 
-qint64 fileBytes(Connection& db)
+// The bytes of the file's pages in use (pages freed by deletes are used again first).
+qint64 usedBytes(Connection& db)
 {
-    return scalar(db, QStringLiteral("PRAGMA page_count")) *
+    return (scalar(db, QStringLiteral("PRAGMA page_count")) -
+            scalar(db, QStringLiteral("PRAGMA freelist_count"))) *
            scalar(db, QStringLiteral("PRAGMA page_size"));
 }
 
@@ -91,10 +94,10 @@ void setTriggers(Connection& db, bool on)
     for (const QString& statement : HistorySchema::statements()) {
         if (!statement.startsWith(QLatin1String("CREATE TRIGGER")))
             continue;
+        db.execute(QStringLiteral("DROP TRIGGER IF EXISTS ") +
+                   statement.section(QLatin1Char(' '), 2, 2));
         if (on)
             db.execute(statement);
-        else
-            db.execute(QStringLiteral("DROP TRIGGER ") + statement.section(QLatin1Char(' '), 2, 2));
     }
 }
 
@@ -123,7 +126,7 @@ void measure(Connection& db, Recordset& articles, Costs& with, Costs& without)
         const bool history = block % 2 == 0;
         setTriggers(db, history);
         Costs& costs = history ? with : without;
-        const qint64 before = fileBytes(db);
+        const qint64 before = usedBytes(db);
         for (int i = 0; i < kPerBlock; ++i) {
             ++edit;
             const int count = articles.recordCount();
@@ -132,11 +135,12 @@ void measure(Connection& db, Recordset& articles, Costs& with, Costs& without)
                 articles.setValue(QStringLiteral("Solution"),
                                   articles.value(QStringLiteral("Solution")).toString() +
                                       QStringLiteral(" Edit %1.").arg(edit));
-                articles.setValue(QStringLiteral("SolutionText"), QStringLiteral("Edit %1.").arg(edit));
+                articles.setValue(QStringLiteral("SolutionText"),
+                                  QStringLiteral("Edit %1.").arg(edit));
                 articles.updateBatch();
             }));
         }
-        costs.growth += fileBytes(db) - before;
+        costs.growth += usedBytes(db) - before;
         for (int i = 0; i < kPerBlock; ++i) {
             costs.remove.push_back(timed([&] {
                 articles.moveLast();
@@ -168,36 +172,46 @@ int main(int argc, char* argv[])
         db.open(path);
         Recordset set;
         set.open(db, QStringLiteral("SELECT * FROM QV ORDER BY id"));
-        out << "articles: " << set.recordCount() << ", kept versions: "
-            << scalar(db, QStringLiteral("SELECT count(*) FROM QVHistory")) << Qt::endl;
-        Costs warm;
-        Costs with;
-        Costs without;
-        measure(db, set, warm, warm);
-        measure(db, set, with, without);
-        const int saves = kBlocks * kPerBlock;
-        out << QString::asprintf("%-34s %10s %10s %10s\n", "median of 200", "history", "none",
-                                 "overhead");
-        const auto row = [](const char* what, const std::vector<double>& a,
-                            const std::vector<double>& b) {
-            out << QString::asprintf("%-34s %7.2f ms %7.2f ms %7.2f ms\n", what, median(a),
-                                     median(b), median(a) - median(b));
-        };
-        row("save (UpdateBatch, 1 row)", with.save, without.save);
-        row("delete (UpdateBatch, 1 row)", with.remove, without.remove);
-        out << QString::asprintf("%-34s %7lld B  %7lld B  %7lld B\n", "file growth per save",
-                                 with.growth / saves, without.growth / saves,
-                                 (with.growth - without.growth) / saves);
+        out << "articles: " << set.recordCount()
+            << ", kept versions: " << scalar(db, QStringLiteral("SELECT count(*) FROM QVHistory"))
+            << Qt::endl;
+        // Once as the program writes (every commit synced to the disk), once without syncing,
+        // which leaves the work itself.
+        for (const bool synced : {true, false}) {
+            db.execute(synced ? QStringLiteral("PRAGMA synchronous=FULL")
+                              : QStringLiteral("PRAGMA synchronous=OFF"));
+            Costs warm;
+            Costs with;
+            Costs without;
+            measure(db, set, warm, warm);
+            measure(db, set, with, without);
+            const int saves = kBlocks * kPerBlock;
+            out << QString::asprintf("%-34s %10s %10s %10s\n",
+                                     synced ? "median of 200, synced" : "median of 200, not synced",
+                                     "history", "none", "overhead");
+            const auto row = [](const char* what, const std::vector<double>& a,
+                                const std::vector<double>& b) {
+                out << QString::asprintf("%-34s %7.2f ms %7.2f ms %7.2f ms\n", what, median(a),
+                                         median(b), median(a) - median(b));
+            };
+            row("save (UpdateBatch, 1 row)", with.save, without.save);
+            row("delete (UpdateBatch, 1 row)", with.remove, without.remove);
+            out << QString::asprintf("%-34s %7lld B  %7lld B  %7lld B\n", "used bytes per save",
+                                     with.growth / saves, without.growth / saves,
+                                     (with.growth - without.growth) / saves);
+        }
+        db.execute(QStringLiteral("PRAGMA synchronous=FULL"));
 
         // One article with 1,000 kept versions.
         set.moveFirst();
         const qint64 key = set.value(QStringLiteral("RecordID")).toLongLong();
         db.store().beginWrite();
         for (int i = 0; i < kVersions; ++i)
-            db.execute(QStringLiteral("UPDATE QV SET Title = 'Version %1', DateEdited = '01/02/2025' "
-                                      "WHERE RecordID = %2")
-                           .arg(i)
-                           .arg(key));
+            db.execute(
+                QStringLiteral("UPDATE QV SET Title = 'Version %1', DateEdited = '01/02/2025' "
+                               "WHERE RecordID = %2")
+                    .arg(i)
+                    .arg(key));
         db.store().commit();
         ArticleHistory history(db);
         int listed = 0;

@@ -51,8 +51,8 @@ void HistoryCommands::showHistory()
     if (!historyKept())
         return;
     const Recordset& articles = m_session.rsArticles();
-    const QVariant key = articles.isBof() || articles.isEof() ? QVariant()
-                                                               : articles.value(kRecordId);
+    const QVariant key =
+        articles.isBof() || articles.isEof() ? QVariant() : articles.value(kRecordId);
     if (key.isNull()) {
         dialogs().inform(QStringLiteral("This article has not been saved, so it has no "
                                         "history."),
@@ -73,8 +73,8 @@ void HistoryCommands::showDeleted()
 {
     if (!historyKept())
         return;
-    auto* window = new frmDeletedArticles(ArticleHistory(m_session.db()).deletedArticles(),
-                                          &m_main);
+    auto* window =
+        new frmDeletedArticles(ArticleHistory(m_session.db()).deletedArticles(), &m_main);
     QObject::connect(window, &frmDeletedArticles::undeleteRequested, window,
                      [this, window](qint64 historyId) {
                          if (undelete(historyId))
@@ -113,8 +113,8 @@ bool HistoryCommands::undelete(qint64 historyId)
         return false;
     }
     if (!key) {
-        dialogs().inform(QStringLiteral("This article has been restored already."),
-                         AppInfo::kTitle, &m_main);
+        dialogs().inform(QStringLiteral("This article has been restored already."), AppInfo::kTitle,
+                         &m_main);
         return false;
     }
     m_main.ResetArticleSet();

@@ -14,11 +14,11 @@ const QString kTable = QStringLiteral("QVHistory");
 bool hasArticleColumns(const TableInfo& articles)
 {
     for (const QString& name : HistorySchema::articleColumns()) {
-        const bool found = std::any_of(articles.columns.cbegin(), articles.columns.cend(),
-                                       [&name](const TableInfo::Column& column) {
-                                           return column.name.compare(name, Qt::CaseInsensitive) ==
-                                                  0;
-                                       });
+        const bool found =
+            std::any_of(articles.columns.cbegin(), articles.columns.cend(),
+                        [&name](const TableInfo::Column& column) {
+                            return column.name.compare(name, Qt::CaseInsensitive) == 0;
+                        });
         if (!found)
             return false;
     }
@@ -29,10 +29,10 @@ bool hasArticleColumns(const TableInfo& articles)
 const QStringList& HistorySchema::articleColumns()
 {
     static const QStringList columns = [] {
-        QStringList names = {QStringLiteral("Id"),         QStringLiteral("CUName"),
-                             QStringLiteral("techname"),   QStringLiteral("Title"),
-                             QStringLiteral("reference"),  QStringLiteral("InitialEntry"),
-                             QStringLiteral("EditedBy"),   QStringLiteral("DateEdited")};
+        QStringList names = {QStringLiteral("Id"),        QStringLiteral("CUName"),
+                             QStringLiteral("techname"),  QStringLiteral("Title"),
+                             QStringLiteral("reference"), QStringLiteral("InitialEntry"),
+                             QStringLiteral("EditedBy"),  QStringLiteral("DateEdited")};
         for (int slot = 1; slot <= 10; ++slot)
             names.append(QStringLiteral("Image%1").arg(slot));
         names << QStringLiteral("Problem") << QStringLiteral("Solution")

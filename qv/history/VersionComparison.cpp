@@ -20,8 +20,8 @@ QString text(const Article& version, const Article& current)
     QStringList parts;
     for (const auto& field : fields) {
         const QString markup = WordDiff::markup(field.before, field.after).trimmed();
-        const bool same = !markup.contains(QLatin1String("[-")) &&
-                          !markup.contains(QLatin1String("{+"));
+        const bool same =
+            !markup.contains(QLatin1String("[-")) && !markup.contains(QLatin1String("{+"));
         parts.append(QLatin1String(field.caption) +
                      (same ? QStringLiteral(" (no change)") : QString()) + QStringLiteral(":\n") +
                      markup);

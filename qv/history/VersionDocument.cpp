@@ -53,10 +53,10 @@ void fill(QTextDocument& document, const KeptVersion& version)
     {
         const char* caption;
         const QString& value;
-    } lines[] = {{"Number", article.id},          {"Category", article.category},
-                 {"Entered By", article.author},  {"Title", article.title},
+    } lines[] = {{"Number", article.id},           {"Category", article.category},
+                 {"Entered By", article.author},   {"Title", article.title},
                  {"Reference", article.reference}, {"Initial Entry", article.initialEntry},
-                 {"Edited By", article.editedBy}, {"Date Edited", article.dateEdited}};
+                 {"Edited By", article.editedBy},  {"Date Edited", article.dateEdited}};
     QTextCharFormat bold;
     bold.setFontWeight(QFont::Bold);
     bool first = true;

@@ -32,7 +32,12 @@ std::vector<Word> words(const QString& text)
     return result;
 }
 
-enum class Edit { Keep, Remove, Add };
+enum class Edit
+{
+    Keep,
+    Remove,
+    Add
+};
 
 // The shortest edit script from a to b (Myers' greedy algorithm), or nothing when it
 // needs more than kMaxChanges insertions and deletions.
@@ -62,8 +67,9 @@ std::optional<std::vector<Edit>> editScript(const std::vector<Word>& a, const st
                 for (int back = d; back > 0; --back) {
                     const std::vector<int>& before = trace[size_t(back)];
                     const int kb = x - y;
-                    const bool down = kb == -back || (kb != back && before[size_t(offset + kb - 1)] <
-                                                                        before[size_t(offset + kb + 1)]);
+                    const bool down =
+                        kb == -back || (kb != back && before[size_t(offset + kb - 1)] <
+                                                          before[size_t(offset + kb + 1)]);
                     const int previousK = down ? kb + 1 : kb - 1;
                     const int previousX = before[size_t(offset + previousK)];
                     const int previousY = previousX - previousK;

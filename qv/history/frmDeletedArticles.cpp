@@ -30,8 +30,7 @@ frmDeletedArticles::frmDeletedArticles(const QList<KeptVersion>& deleted, QWidge
     for (const KeptVersion& article : m_deleted)
         new QTreeWidgetItem(lstDeleted,
                             {article.article.id, article.article.title,
-                             ArticleHistory::shownTime(article.changedAt),
-                             article.changedBy});
+                             ArticleHistory::shownTime(article.changedAt), article.changedBy});
     auto* label = new QLabel(m_deleted.isEmpty() ? QStringLiteral("&No deleted article is kept.")
                                                  : QStringLiteral("&Deleted articles, the latest "
                                                                   "first:"),

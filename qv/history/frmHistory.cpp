@@ -13,8 +13,7 @@
 
 namespace {
 
-template <typename Widget>
-Widget* named(Widget* widget, const char* name)
+template <typename Widget> Widget* named(Widget* widget, const char* name)
 {
     widget->setObjectName(QLatin1String(name));
     return widget;
@@ -22,8 +21,7 @@ Widget* named(Widget* widget, const char* name)
 
 } // namespace
 
-frmHistory::frmHistory(Connection& db, qint64 recordId, const Article& current,
-                       QWidget* mainWindow)
+frmHistory::frmHistory(Connection& db, qint64 recordId, const Article& current, QWidget* mainWindow)
     : QDialog(mainWindow), m_history(db), m_current(current),
       m_versions(m_history.versions(recordId))
 {
@@ -37,8 +35,7 @@ frmHistory::frmHistory(Connection& db, qint64 recordId, const Article& current,
     for (const KeptVersion& version : m_versions) {
         const QString what = ArticleHistory::changeText(version);
         auto* item = new QTreeWidgetItem(
-            lstVersions, {ArticleHistory::shownTime(version.changedAt),
-                          version.changedBy, what});
+            lstVersions, {ArticleHistory::shownTime(version.changedAt), version.changedBy, what});
         item->setToolTip(2, what);
     }
     const bool any = !m_versions.isEmpty();
@@ -54,17 +51,17 @@ frmHistory::frmHistory(Connection& db, qint64 recordId, const Article& current,
 void frmHistory::buildControls()
 {
     lstVersions = named(new QTreeWidget(this), "lstVersions");
-    lstVersions->setHeaderLabels({QStringLiteral("Changed"), QStringLiteral("By"),
-                                  QStringLiteral("What changed")});
+    lstVersions->setHeaderLabels(
+        {QStringLiteral("Changed"), QStringLiteral("By"), QStringLiteral("What changed")});
     lstVersions->setRootIsDecorated(false);
     lstVersions->setUniformRowHeights(true);
     lstVersions->header()->resizeSection(0, 160);
     lstVersions->header()->resizeSection(1, 160);
-    auto* listLabel = named(
-        new QLabel(QStringLiteral("&Versions, newest first: each is the article as it was "
-                                  "before the change listed."),
-                   this),
-        "lblVersions");
+    auto* listLabel =
+        named(new QLabel(QStringLiteral("&Versions, newest first: each is the article as it was "
+                                        "before the change listed."),
+                         this),
+              "lblVersions");
     listLabel->setBuddy(lstVersions);
 
     txtVersion = named(new QTextEdit(this), "txtVersion");

@@ -24,8 +24,7 @@ class frmHistory : public QDialog
 
 public:
     // `current` is the article as the article window holds it.
-    frmHistory(Connection& db, qint64 recordId, const Article& current,
-               QWidget* mainWindow);
+    frmHistory(Connection& db, qint64 recordId, const Article& current, QWidget* mainWindow);
 
     QTreeWidget* lstVersions = nullptr;
     QLabel* lblShown = nullptr;

@@ -95,8 +95,8 @@ frmMain::frmMain(Session& session, QWidget* parent) : QMainWindow(parent), m_ses
     m_display = new frmDisplay(session);
     m_articles = std::make_unique<ArticleCommands>(session, *m_display, [this] { reload(); },
                                                    this);
-    m_history = std::make_unique<HistoryCommands>(session, *this,
-                                                  [this] { return mayLeaveArticle(); });
+    m_history =
+        std::make_unique<HistoryCommands>(session, *this, [this] { return mayLeaveArticle(); });
     connectCommands();
     connectSettingsCommands();
     (new SearchWindows({session, this, [this] { Display_Data(); }, [this] { ResetArticleSet(); }},

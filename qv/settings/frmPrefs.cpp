@@ -112,11 +112,11 @@ void frmPrefs::save()
     const auto digit = [](const QCheckBox* box) {
         return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
     };
-    PrivateProfile::Entries entries = {{QStringLiteral("UseViewerForImages"), digit(Check1)},
-                                       {QStringLiteral("TitleBar"), Text1->text()},
-                                       {QStringLiteral("Show Toolbar"), digit(chkToolbar)},
-                                       {QStringLiteral("KeepVersionsDays"),
-                                        QString::number(spnKeepVersions->value())}};
+    PrivateProfile::Entries entries = {
+        {QStringLiteral("UseViewerForImages"), digit(Check1)},
+        {QStringLiteral("TitleBar"), Text1->text()},
+        {QStringLiteral("Show Toolbar"), digit(chkToolbar)},
+        {QStringLiteral("KeepVersionsDays"), QString::number(spnKeepVersions->value())}};
     // Without a chosen row the stored format stays.
     const QList<QListWidgetItem*> chosen = List1->selectedItems();
     if (!chosen.isEmpty())

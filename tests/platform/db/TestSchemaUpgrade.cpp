@@ -72,14 +72,16 @@ private Q_SLOTS:
     {
         const QString path = m_dir.filePath(QStringLiteral("no-plain-text.db"));
         QVERIFY(DbTest::create(path, {TestPaths::sourceDir() + "/db/schema.sql"}));
-        QVERIFY(SqlScript::run(path, QStringLiteral(
-            "DROP TRIGGER QV_KeepSaved; DROP TRIGGER QV_KeepDeleted; DROP TABLE QVHistory;"
-            "ALTER TABLE QV DROP COLUMN ProblemText; ALTER TABLE QV DROP COLUMN SolutionText;"
-            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 450) "
-            "INSERT INTO QV (Id, Problem, Solution) SELECT i, "
-            "'{\\rtf1\\ansi\\f0 Problem ' || i || ' \\b bold\\b0\\par}', "
-            "'{\\rtf1\\ansi\\f0 Solution ' || i || '\\par second\\par}' FROM n;"
-            "INSERT INTO QV (Id, Problem, Solution) VALUES (451, 'Call the vendor.', NULL);")));
+        QVERIFY(SqlScript::run(
+            path,
+            QStringLiteral(
+                "DROP TRIGGER QV_KeepSaved; DROP TRIGGER QV_KeepDeleted; DROP TABLE QVHistory;"
+                "ALTER TABLE QV DROP COLUMN ProblemText; ALTER TABLE QV DROP COLUMN SolutionText;"
+                "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 450) "
+                "INSERT INTO QV (Id, Problem, Solution) SELECT i, "
+                "'{\\rtf1\\ansi\\f0 Problem ' || i || ' \\b bold\\b0\\par}', "
+                "'{\\rtf1\\ansi\\f0 Solution ' || i || '\\par second\\par}' FROM n;"
+                "INSERT INTO QV (Id, Problem, Solution) VALUES (451, 'Call the vendor.', NULL);")));
         Connection connection;
         connection.open(path);
         QList<QPair<int, int>> steps;

@@ -9,14 +9,14 @@
 #include "history/frmHistory.h"
 #include "mainwindow/frmMain.h"
 #include "profile/Prefs.h"
+#include "richtext/RichTextBox.h"
 #include "security/frmLogin.h"
 #include "settings/frmPrefs.h"
-#include "richtext/RichTextBox.h"
 #include "startup/Session.h"
 
 #include <QLineEdit>
-#include <QSpinBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTextEdit>
 #include <QTreeWidget>
@@ -38,8 +38,7 @@ private:
     frmDisplay& display() { return m_quorvel->display(); }
     Session& session() { return *m_quorvel->program().session; }
     void trigger(const char* name) { m_quorvel->trigger(name); }
-    template <typename Window>
-    Window* open(const char* command)
+    template <typename Window> Window* open(const char* command)
     {
         // A window closed earlier is gone.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

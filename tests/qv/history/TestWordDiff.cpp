@@ -12,18 +12,27 @@ private Q_SLOTS:
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("after");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("same") << "Restart the spooler." << "Restart the spooler."
+        QTest::newRow("same") << "Restart the spooler."
+                              << "Restart the spooler."
                               << "Restart the spooler.";
-        QTest::newRow("spacing only") << "Restart  the\nspooler." << "Restart the spooler."
+        QTest::newRow("spacing only") << "Restart  the\nspooler."
+                                      << "Restart the spooler."
                                       << "Restart the spooler.";
-        QTest::newRow("word replaced") << "Restart the spooler." << "Restart the router."
+        QTest::newRow("word replaced") << "Restart the spooler."
+                                       << "Restart the router."
                                        << "Restart the [-spooler.-]{+router.+}";
-        QTest::newRow("words added") << "Open the port." << "Open the firewall port. Now."
+        QTest::newRow("words added") << "Open the port."
+                                     << "Open the firewall port. Now."
                                      << "Open the {+firewall+} port. {+Now.+}";
-        QTest::newRow("words removed") << "Reboot the old print server." << "Reboot the server."
+        QTest::newRow("words removed") << "Reboot the old print server."
+                                       << "Reboot the server."
                                        << "Reboot the [-old print-] server.";
-        QTest::newRow("from nothing") << "" << "New text" << "{+New text+}";
-        QTest::newRow("to nothing") << "Old text" << "" << "[-Old text-]";
+        QTest::newRow("from nothing") << ""
+                                      << "New text"
+                                      << "{+New text+}";
+        QTest::newRow("to nothing") << "Old text"
+                                    << ""
+                                    << "[-Old text-]";
     }
     void markup()
     {
