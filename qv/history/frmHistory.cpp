@@ -32,12 +32,14 @@ frmHistory::frmHistory(Connection& db, qint64 recordId, const Article& current, 
     setWindowModality(Qt::WindowModal);
     setSizeGripEnabled(true);
     buildControls();
+    QList<QTreeWidgetItem*> items;
     for (const KeptVersion& version : m_versions) {
         const QString what = ArticleHistory::changeText(version);
-        auto* item = new QTreeWidgetItem(
-            lstVersions, {ArticleHistory::shownTime(version.changedAt), version.changedBy, what});
-        item->setToolTip(2, what);
+        items.append(new QTreeWidgetItem(
+            {ArticleHistory::shownTime(version.changedAt), version.changedBy, what}));
+        items.last()->setToolTip(2, what);
     }
+    lstVersions->addTopLevelItems(items);
     const bool any = !m_versions.isEmpty();
     cmdCompare->setEnabled(any);
     cmdRestore->setEnabled(any);
