@@ -11,7 +11,7 @@ namespace {
 
 const QString kStoredTime = QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz");
 const QString kEntryColumns =
-    QStringLiteral("HistoryID, RecordID, Change, ChangedAt, ChangedBy, ChangedFields");
+    QStringLiteral("HistoryID, Change, ChangedAt, ChangedBy, ChangedFields");
 
 // "YYYY-MM-DD HH:MM:SS.SSS" in UTC, read by position: a history list reads a thousand of
 // them, and QDateTime::fromString() with a format costs a few hundred microseconds each.
@@ -29,11 +29,10 @@ KeptVersion entry(const QList<QVariant>& row)
 {
     KeptVersion version;
     version.historyId = row.at(0).toLongLong();
-    version.recordId = row.at(1).toLongLong();
-    version.deleted = row.at(2).toString() == QLatin1String("Deleted");
-    version.changedAt = storedTime(row.at(3).toString());
-    version.changedBy = row.at(4).toString();
-    version.changedFields = row.at(5).toString().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    version.deleted = row.at(1).toString() == QLatin1String("Deleted");
+    version.changedAt = storedTime(row.at(2).toString());
+    version.changedBy = row.at(3).toString();
+    version.changedFields = row.at(4).toString().split(QLatin1Char(' '), Qt::SkipEmptyParts);
     return version;
 }
 
@@ -78,8 +77,8 @@ QList<KeptVersion> ArticleHistory::deletedArticles() const
             .arg(kEntryColumns),
         {}, [&deleted](QList<QVariant>&& row) {
             KeptVersion version = entry(row);
-            version.article.id = row.at(6).toString();
-            version.article.title = row.at(7).toString();
+            version.article.id = row.at(5).toString();
+            version.article.title = row.at(6).toString();
             deleted.append(version);
         });
     return deleted;

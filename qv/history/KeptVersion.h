@@ -11,8 +11,6 @@
 struct KeptVersion
 {
     qint64 historyId = 0;
-    // The article's row key.
-    qint64 recordId = 0;
     bool deleted = false;
     QDateTime changedAt; // UTC
     QString changedBy;
