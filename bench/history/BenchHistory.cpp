@@ -37,8 +37,9 @@ bool generate(const QString& path, int articles)
     QFile generator(QStringLiteral(QV_BENCH_GENERATOR));
     if (!generator.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray sql =
-        generator.readAll().replace("i < 100000", "i < " + QByteArray::number(articles));
+    const QByteArray sql = "CREATE TEMP TABLE ArticleCount (n INTEGER); INSERT INTO ArticleCount "
+                           "VALUES (" +
+                           QByteArray::number(articles) + ");\n" + generator.readAll();
     for (const QByteArray& script : {QByteArray(), sql}) {
         QProcess tool;
         tool.setStandardOutputFile(QProcess::nullDevice());

@@ -62,6 +62,14 @@ std::optional<KeptVersion> ArticleHistory::version(qint64 historyId) const
         head.append(row.value(column));
     KeptVersion version = entry(head);
     version.article = ArticleRow::read(row);
+    // The plain texts as kept, read by key: the article set reads them as the companions
+    // of the documents.
+    m_db.store().select(
+        QStringLiteral("SELECT ProblemText, SolutionText FROM QVHistory WHERE HistoryID = ?"),
+        {historyId}, [&version](QList<QVariant>&& texts) {
+            version.article.problemText = texts.at(0).toString();
+            version.article.solutionText = texts.at(1).toString();
+        });
     for (int slot = 1; slot <= 10; ++slot)
         version.attachments.append(row.value(QStringLiteral("Image%1").arg(slot)).toString());
     return version;
