@@ -634,6 +634,8 @@ Important: do not send the Wi-Fi key by email to external addresses.');
 -- The writer ends its lines with CR LF; this file keeps LF only, so add the CRs here.
 UPDATE QV SET Problem = replace(Problem, char(10), char(13) || char(10)),
               Solution = replace(Solution, char(10), char(13) || char(10));
+-- The sample begins without earlier versions.
+DELETE FROM QVHistory;
 INSERT INTO Categories (category) VALUES ('Accounts');
 INSERT INTO Categories (category) VALUES ('Email');
 INSERT INTO Categories (category) VALUES ('Hardware');

@@ -107,3 +107,113 @@ CREATE TABLE CUINFO (
     CUName VARCHAR(255),
     EmployeeName VARCHAR(255)
 );
+
+-- Article history. Every save that changes an article and every delete keeps the row as it
+-- was before, written by the triggers below in the same transaction as the change. RecordID
+-- is the article's row key; Change is 'Saved' or 'Deleted'; ChangedAt the time of the
+-- change (UTC, "YYYY-MM-DD HH:MM:SS.SSS"); ChangedBy the Edited By field of the row the save
+-- wrote (of the deleted row for a delete), or the logged-in name where the program signs
+-- its changes; ChangedFields the columns the save changed, each after one blank, Problem and
+-- Solution when their words changed (a change of formatting alone is kept, not listed).
+-- The statements from here to the end of the section are also what the start-up upgrade
+-- runs on a knowledge base that lacks them.
+-- history begins
+CREATE TABLE QVHistory (
+    HistoryID INTEGER PRIMARY KEY AUTOINCREMENT,
+    RecordID INTEGER,
+    Change VARCHAR(10),
+    ChangedAt VARCHAR(30),
+    ChangedBy VARCHAR(255),
+    ChangedFields VARCHAR(255),
+    Id,
+    CUName VARCHAR(255),
+    techname VARCHAR(255),
+    Title VARCHAR(255),
+    reference VARCHAR(255),
+    InitialEntry VARCHAR(50),
+    EditedBy VARCHAR(255),
+    DateEdited VARCHAR(50),
+    Image1 VARCHAR(255),
+    Image2 VARCHAR(255),
+    Image3 VARCHAR(255),
+    Image4 VARCHAR(255),
+    Image5 VARCHAR(255),
+    Image6 VARCHAR(255),
+    Image7 VARCHAR(255),
+    Image8 VARCHAR(255),
+    Image9 VARCHAR(255),
+    Image10 VARCHAR(255),
+    Problem MEMO,
+    Solution MEMO,
+    ProblemText MEMO,
+    SolutionText MEMO
+);
+CREATE INDEX QVHistory_RecordID ON QVHistory (RecordID);
+CREATE INDEX QVHistory_Deleted ON QVHistory (Change) WHERE Change = 'Deleted';
+CREATE TRIGGER QV_KeepSaved AFTER UPDATE ON QV
+WHEN OLD.Id IS NOT NEW.Id
+    OR OLD.CUName IS NOT NEW.CUName
+    OR OLD.techname IS NOT NEW.techname
+    OR OLD.Title IS NOT NEW.Title
+    OR OLD.reference IS NOT NEW.reference
+    OR OLD.InitialEntry IS NOT NEW.InitialEntry
+    OR OLD.EditedBy IS NOT NEW.EditedBy
+    OR OLD.DateEdited IS NOT NEW.DateEdited
+    OR OLD.Image1 IS NOT NEW.Image1
+    OR OLD.Image2 IS NOT NEW.Image2
+    OR OLD.Image3 IS NOT NEW.Image3
+    OR OLD.Image4 IS NOT NEW.Image4
+    OR OLD.Image5 IS NOT NEW.Image5
+    OR OLD.Image6 IS NOT NEW.Image6
+    OR OLD.Image7 IS NOT NEW.Image7
+    OR OLD.Image8 IS NOT NEW.Image8
+    OR OLD.Image9 IS NOT NEW.Image9
+    OR OLD.Image10 IS NOT NEW.Image10
+    OR OLD.Problem IS NOT NEW.Problem
+    OR OLD.Solution IS NOT NEW.Solution
+BEGIN
+    INSERT INTO QVHistory (RecordID, Change, ChangedAt, ChangedBy, ChangedFields, Id, CUName,
+        techname, Title, reference, InitialEntry, EditedBy, DateEdited, Image1, Image2, Image3,
+        Image4, Image5, Image6, Image7, Image8, Image9, Image10, Problem, Solution, ProblemText,
+        SolutionText)
+    VALUES (OLD.RecordID, 'Saved', strftime('%Y-%m-%d %H:%M:%f', 'now'), NEW.EditedBy,
+        CASE WHEN OLD.Id IS NOT NEW.Id THEN ' Id' ELSE '' END ||
+        CASE WHEN OLD.CUName IS NOT NEW.CUName THEN ' CUName' ELSE '' END ||
+        CASE WHEN OLD.techname IS NOT NEW.techname THEN ' techname' ELSE '' END ||
+        CASE WHEN OLD.Title IS NOT NEW.Title THEN ' Title' ELSE '' END ||
+        CASE WHEN OLD.reference IS NOT NEW.reference THEN ' reference' ELSE '' END ||
+        CASE WHEN OLD.InitialEntry IS NOT NEW.InitialEntry THEN ' InitialEntry' ELSE '' END ||
+        CASE WHEN OLD.EditedBy IS NOT NEW.EditedBy THEN ' EditedBy' ELSE '' END ||
+        CASE WHEN OLD.DateEdited IS NOT NEW.DateEdited THEN ' DateEdited' ELSE '' END ||
+        CASE WHEN OLD.Image1 IS NOT NEW.Image1 THEN ' Image1' ELSE '' END ||
+        CASE WHEN OLD.Image2 IS NOT NEW.Image2 THEN ' Image2' ELSE '' END ||
+        CASE WHEN OLD.Image3 IS NOT NEW.Image3 THEN ' Image3' ELSE '' END ||
+        CASE WHEN OLD.Image4 IS NOT NEW.Image4 THEN ' Image4' ELSE '' END ||
+        CASE WHEN OLD.Image5 IS NOT NEW.Image5 THEN ' Image5' ELSE '' END ||
+        CASE WHEN OLD.Image6 IS NOT NEW.Image6 THEN ' Image6' ELSE '' END ||
+        CASE WHEN OLD.Image7 IS NOT NEW.Image7 THEN ' Image7' ELSE '' END ||
+        CASE WHEN OLD.Image8 IS NOT NEW.Image8 THEN ' Image8' ELSE '' END ||
+        CASE WHEN OLD.Image9 IS NOT NEW.Image9 THEN ' Image9' ELSE '' END ||
+        CASE WHEN OLD.Image10 IS NOT NEW.Image10 THEN ' Image10' ELSE '' END ||
+        CASE WHEN coalesce(rtrim(OLD.ProblemText), '') IS NOT coalesce(rtrim(NEW.ProblemText), '')
+            THEN ' Problem' ELSE '' END ||
+        CASE WHEN coalesce(rtrim(OLD.SolutionText), '') IS NOT coalesce(rtrim(NEW.SolutionText), '')
+            THEN ' Solution' ELSE '' END,
+        OLD.Id, OLD.CUName, OLD.techname, OLD.Title, OLD.reference, OLD.InitialEntry,
+        OLD.EditedBy, OLD.DateEdited, OLD.Image1, OLD.Image2, OLD.Image3, OLD.Image4,
+        OLD.Image5, OLD.Image6, OLD.Image7, OLD.Image8, OLD.Image9, OLD.Image10, OLD.Problem,
+        OLD.Solution, OLD.ProblemText, OLD.SolutionText);
+END;
+CREATE TRIGGER QV_KeepDeleted AFTER DELETE ON QV
+BEGIN
+    INSERT INTO QVHistory (RecordID, Change, ChangedAt, ChangedBy, ChangedFields, Id, CUName,
+        techname, Title, reference, InitialEntry, EditedBy, DateEdited, Image1, Image2, Image3,
+        Image4, Image5, Image6, Image7, Image8, Image9, Image10, Problem, Solution, ProblemText,
+        SolutionText)
+    VALUES (OLD.RecordID, 'Deleted', strftime('%Y-%m-%d %H:%M:%f', 'now'), OLD.EditedBy, '',
+        OLD.Id, OLD.CUName, OLD.techname, OLD.Title, OLD.reference, OLD.InitialEntry,
+        OLD.EditedBy, OLD.DateEdited, OLD.Image1, OLD.Image2, OLD.Image3, OLD.Image4,
+        OLD.Image5, OLD.Image6, OLD.Image7, OLD.Image8, OLD.Image9, OLD.Image10, OLD.Problem,
+        OLD.Solution, OLD.ProblemText, OLD.SolutionText);
+END;
+-- history ends

@@ -12,6 +12,7 @@ void Connection::open(const QString& path)
 {
     m_store.reset();
     m_store = std::make_unique<SqliteStore>(path);
+    m_path = path;
 }
 
 bool Connection::isOpen() const
@@ -32,6 +33,11 @@ void Connection::close()
 void Connection::execute(const QString& sql)
 {
     store().execute(sql);
+}
+
+void Connection::execute(const QString& sql, const QVariantList& parameters)
+{
+    store().select(sql, parameters, [](QList<QVariant>&&) {});
 }
 
 void Connection::backup(const QString& file) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariantList>
 
 #include <memory>
 
@@ -24,10 +25,15 @@ public:
     void close();
     // Whether the open database cannot be written by this user (it was opened read-only).
     bool isReadOnly() const;
+    // The path the open database was opened with.
+    QString path() const { return m_path; }
 
     // Runs a statement that returns no rows, such as the column-adding upgrade
     // "ALTER TABLE Categories ADD COLUMN RecordID COUNTER PRIMARY KEY". Throws DbError.
     void execute(const QString& sql);
+    // Runs a statement that returns no rows with its "?" parameters bound in order, as
+    // values, never as SQL text. Throws DbError.
+    void execute(const QString& sql, const QVariantList& parameters);
 
     // Writes a consistent copy of the open database to the file while other programs go on
     // using it; the file is replaced whole or not at all. Throws DbError when the copy cannot
@@ -39,4 +45,5 @@ public:
 
 private:
     std::unique_ptr<Store> m_store;
+    QString m_path;
 };

@@ -1,5 +1,8 @@
 #include "LongWait.h"
 
+#include <QCoreApplication>
+#include <QThread>
+
 namespace LongWait {
 
 namespace {
@@ -17,6 +20,9 @@ void setObserver(std::function<void()> replacement)
 
 void notify()
 {
+    const QCoreApplication* application = QCoreApplication::instance();
+    if (application && QThread::currentThread() != application->thread())
+        return;
     if (observer())
         observer()();
 }

@@ -4,7 +4,8 @@
 
 // What a statement that waits for another program's lock tells the user interface: once the
 // wait has lasted half a second, and again about every tenth of a second until it ends, the
-// observer is called on the waiting thread. The database layer knows nothing of windows or
+// observer is called on the waiting thread, when that is the application's main thread: a
+// background thread's waits tell nobody. The database layer knows nothing of windows or
 // cursors; the program installs the observer.
 namespace LongWait {
 

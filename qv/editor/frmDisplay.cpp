@@ -284,6 +284,15 @@ void frmDisplay::beginNewArticle(const Article& article, int position)
     m_newArticle = true;
 }
 
+void frmDisplay::showRestored(const Article& article, const QStringList& attachments)
+{
+    fill(article, QString(), int(shownPosition()));
+    txtNote->document()->setModified(false);
+    txtNote2->document()->setModified(false);
+    m_restored = article;
+    m_restoredAttachments = attachments;
+}
+
 void frmDisplay::fill(const Article& article, const QString& documentEnd, int position)
 {
     // The length warning is worked out once at the end, not on every edit of the load.
@@ -340,6 +349,15 @@ Article frmDisplay::article() const
     shown.solution = txtNote2->textRtf();
     shown.problemText = txtNote->text();
     shown.solutionText = txtNote2->text();
+    // A restored document that was not edited since is the version's own.
+    if (m_restored && !txtNote->document()->isModified()) {
+        shown.problem = m_restored->problem;
+        shown.problemText = m_restored->problemText;
+    }
+    if (m_restored && !txtNote2->document()->isModified()) {
+        shown.solution = m_restored->solution;
+        shown.solutionText = m_restored->solutionText;
+    }
     shown.reference = txtReference->text();
     shown.initialEntry = Label7->text();
     shown.editedBy = txtEditedBy->text();
@@ -441,6 +459,8 @@ QStringList frmDisplay::lineTexts() const
 void frmDisplay::clearEdits()
 {
     m_newArticle = false;
+    m_restored.reset();
+    m_restoredAttachments.clear();
     m_shownTexts = lineTexts();
     txtNote->document()->setModified(false);
     txtNote2->document()->setModified(false);
@@ -455,6 +475,6 @@ void frmDisplay::markSaved()
 
 bool frmDisplay::isModified() const
 {
-    return m_newArticle || txtNote->document()->isModified() ||
+    return m_newArticle || m_restored || txtNote->document()->isModified() ||
            txtNote2->document()->isModified() || lineTexts() != m_shownTexts;
 }

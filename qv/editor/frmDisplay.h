@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -37,6 +38,13 @@ public:
     // Starts a new article in the controls, shown as it stands, with the saved-article marker
     // cleared: it counts as edited until it is saved.
     void beginNewArticle(const Article& article, int position);
+    // Puts a kept version of the shown article into the controls as unsaved edits. Until a
+    // document is edited, it is saved as the version holds it, byte for byte; a save also
+    // writes the version's attachment slots.
+    void showRestored(const Article& article, const QStringList& attachments);
+    // The attachment slots a save writes besides the article: a restored version's, or
+    // none.
+    QStringList restoredAttachments() const { return m_restoredAttachments; }
     // The article as the controls hold it now.
     Article article() const;
     // Puts the one-line fields of the article into their boxes (what a save filled in),
@@ -117,4 +125,7 @@ private:
     QString m_searchPattern;
     // The texts of editableLines() as last shown or saved.
     QStringList m_shownTexts;
+    // A restored version waiting to be saved, and its attachment slots.
+    std::optional<Article> m_restored;
+    QStringList m_restoredAttachments;
 };

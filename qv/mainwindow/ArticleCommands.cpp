@@ -116,6 +116,9 @@ bool ArticleCommands::SaveArticle()
         row.discardAdditions(true);
         newRow = isUnsaved(row);
         ArticleRow::write(article, row);
+        const QStringList attachments = m_display.restoredAttachments();
+        for (int slot = 0; slot < attachments.size(); ++slot)
+            row.setValue(QStringLiteral("Image%1").arg(slot + 1), attachments.at(slot));
         row.updateBatch();
     } catch (const DbError&) {
         reportFailure(QStringLiteral(": S-1000."), newRow);

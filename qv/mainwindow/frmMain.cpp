@@ -3,6 +3,7 @@
 #include "db/Recordset.h"
 #include "editor/EditorFont.h"
 #include "editor/frmDisplay.h"
+#include "history/HistoryCommands.h"
 #include "mainwindow/ArticleCommands.h"
 #include "mainwindow/ArticleNavigation.h"
 #include "mainwindow/BackupCommand.h"
@@ -95,6 +96,8 @@ frmMain::frmMain(Session& session, QWidget* parent) : QMainWindow(parent), m_ses
     m_display = new frmDisplay(session);
     m_articles = std::make_unique<ArticleCommands>(session, *m_display, [this] { reload(); },
                                                    this);
+    m_history =
+        std::make_unique<HistoryCommands>(session, *this, [this] { return mayLeaveArticle(); });
     connectCommands();
     connectSettingsCommands();
     (new SearchWindows({session, this, [this] { Display_Data(); }, [this] { ResetArticleSet(); },
@@ -173,6 +176,8 @@ void frmMain::buildMenus()
     addItem(file, "mnuAdd", QStringLiteral("&Add New Article"), Qt::CTRL | Qt::Key_N);
     addItem(file, "mnuSave", QStringLiteral("&Save Article"), Qt::CTRL | Qt::Key_S);
     addItem(file, "mnuDelete", QStringLiteral("&Delete Article"), Qt::CTRL | Qt::Key_D);
+    addItem(file, "mnuHistory", QStringLiteral("Article &History..."));
+    addItem(file, "mnuDeleted", QStringLiteral("D&eleted Articles..."));
     addItem(file, "mnuPrint", QStringLiteral("&Print Article"), Qt::CTRL | Qt::Key_P);
     addSeparator(file, "mnuFileDiv4");
     addItem(file, "mnuRefresh", QStringLiteral("Refresh"), Qt::Key_F5);
@@ -259,6 +264,8 @@ void frmMain::connectCommands()
     connect(command("mnuSave"), &QAction::triggered, this, [this] { m_articles->SaveArticle(); });
     connect(command("mnuDelete"), &QAction::triggered, this,
             [this] { m_articles->DeleteArticle(); });
+    connect(command("mnuHistory"), &QAction::triggered, this, [this] { m_history->showHistory(); });
+    connect(command("mnuDeleted"), &QAction::triggered, this, [this] { m_history->showDeleted(); });
     connect(command("mnuFirst"), &QAction::triggered, this, &frmMain::moveFirst);
     connect(command("mnuPrevious"), &QAction::triggered, this, &frmMain::movePrevious);
     connect(command("mnuNext"), &QAction::triggered, this, &frmMain::moveNext);

@@ -4,6 +4,7 @@
 #include <memory>
 
 class ArticleCommands;
+class HistoryCommands;
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
@@ -86,6 +87,7 @@ private:
     QMdiSubWindow* m_displayWindow = nullptr;
     QToolBar* m_toolbar = nullptr;
     std::unique_ptr<ArticleCommands> m_articles;
+    std::unique_ptr<HistoryCommands> m_history;
     std::unique_ptr<frmLogin> m_login;
     QString m_caption;
     frmRun* m_run = nullptr;

@@ -1,5 +1,6 @@
 #include "frmLogin.h"
 
+#include "history/HistoryLogin.h"
 #include "security/Accounts.h"
 #include "security/SecurityControls.h"
 #include "security/frmTest.h"
@@ -160,6 +161,8 @@ bool frmLogin::UserLogin()
                                     QStringLiteral(" Logged In)"));
     }
     login.UserIsAdministrator = account->administrator;
+    if (login.PasswordsEnabled)
+        HistoryLogin::sign(m_session.db(), account->loginName);
     m_loggedIn->showLogin(login, QDateTime::currentDateTime());
     if (chkRememberMe->isChecked())
         m_settings.setRememberedName(name);

@@ -62,6 +62,13 @@ bool toolbarShown()
     return !value || *value != 0.0;
 }
 
+int keptVersionDays()
+{
+    const std::optional<double> days = NumberText::toNumber(
+        ReadPref(QStringLiteral("UserPrefs"), QStringLiteral("KeepVersionsDays")));
+    return days && *days >= 1 && *days <= kMaxKeptVersionDays ? int(*days) : 0;
+}
+
 void reportUnsaved(QWidget* messageParent)
 {
     dialogs().inform(QStringLiteral("The setting could not be saved to ") +

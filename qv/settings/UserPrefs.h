@@ -34,6 +34,11 @@ bool isTicked(const QString& value);
 // 0 (an absent or unreadable value keeps the toolbar).
 bool toolbarShown();
 
+// How many days of article versions are kept: 0 (an absent, unreadable or not positive
+// KeepVersionsDays) keeps them all.
+int keptVersionDays();
+constexpr int kMaxKeptVersionDays = 36500;
+
 // Says that the preferences file could not be written (OK, title "Quorvel").
 void reportUnsaved(QWidget* messageParent);
 

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -54,6 +55,11 @@ void frmPrefs::buildControls()
                    "Check1");
     chkToolbar = named(new QCheckBox(QStringLiteral("&Show Toolbar"), this), "chkToolbar");
     chkToolbar->setChecked(true);
+    spnKeepVersions = named(new QSpinBox(this), "spnKeepVersions");
+    spnKeepVersions->setRange(0, UserPrefs::kMaxKeptVersionDays);
+    spnKeepVersions->setSpecialValueText(QStringLiteral("All"));
+    spnKeepVersions->setPrefix(QStringLiteral("Last "));
+    spnKeepVersions->setSuffix(QStringLiteral(" days"));
     Command1 = named(new QPushButton(QStringLiteral("&OK"), this), "Command1");
     Command2 = named(new QPushButton(QStringLiteral("&Cancel"), this), "Command2");
     Command1->setDefault(true);
@@ -70,6 +76,7 @@ void frmPrefs::buildControls()
     row(QStringLiteral("&Export Folder:"), Text2);
     row(QStringLiteral("A&ll Articles Page:"), Text3);
     row(QStringLiteral("A&rticle Page:"), Text4);
+    row(QStringLiteral("Keep Article &Versions:"), spnKeepVersions);
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(Command1, QDialogButtonBox::AcceptRole);
     buttons->addButton(Command2, QDialogButtonBox::RejectRole);
@@ -91,6 +98,7 @@ void frmPrefs::load(const QDate& today)
     Check1->setChecked(UserPrefs::isTicked(ReadPref(kSection, QStringLiteral("UseViewerForImages"))));
     chkToolbar->setChecked(UserPrefs::toolbarShown());
     Text1->setText(ReadPref(kSection, QStringLiteral("TitleBar")));
+    spnKeepVersions->setValue(UserPrefs::keptVersionDays());
     const QDateTime day(today, QTime(0, 0));
     for (const UserPrefs::DateFormatRow& format : UserPrefs::dateFormats())
         List1->addItem(DateText::format(day, format.preview));
@@ -104,9 +112,11 @@ void frmPrefs::save()
     const auto digit = [](const QCheckBox* box) {
         return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
     };
-    PrivateProfile::Entries entries = {{QStringLiteral("UseViewerForImages"), digit(Check1)},
-                                       {QStringLiteral("TitleBar"), Text1->text()},
-                                       {QStringLiteral("Show Toolbar"), digit(chkToolbar)}};
+    PrivateProfile::Entries entries = {
+        {QStringLiteral("UseViewerForImages"), digit(Check1)},
+        {QStringLiteral("TitleBar"), Text1->text()},
+        {QStringLiteral("Show Toolbar"), digit(chkToolbar)},
+        {QStringLiteral("KeepVersionsDays"), QString::number(spnKeepVersions->value())}};
     // Without a chosen row the stored format stays.
     const QList<QListWidgetItem*> chosen = List1->selectedItems();
     if (!chosen.isEmpty())

@@ -7,10 +7,12 @@ class QCheckBox;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QSpinBox;
 class QToolBar;
 
 // The preferences dialog: the main window's title, the date format of new articles,
-// whether attachments open in the built-in viewer and whether the toolbar is shown. Each
+// whether attachments open in the built-in viewer, whether the toolbar is shown and how
+// many days of article versions are kept. Each
 // opening reads the preferences file afresh; OK writes them, hands the title on, applies
 // the toolbar and closes. The values are written all or none; a write that fails is
 // reported and the dialog stays open. The main window is blocked while the dialog is open.
@@ -39,6 +41,7 @@ private:
     QLineEdit* Text4 = nullptr;
     QCheckBox* Check1 = nullptr;
     QCheckBox* chkToolbar = nullptr;
+    QSpinBox* spnKeepVersions = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
 };

@@ -3,6 +3,8 @@
 #include "db/DbError.h"
 #include "db/SchemaUpgrade.h"
 #include "db/Store.h"
+#include "history/HistoryPruner.h"
+#include "history/HistorySchema.h"
 #include "mainwindow/frmMain.h"
 #include "profile/Prefs.h"
 #include "security/PasswordSwitch.h"
@@ -83,6 +85,7 @@ Program Main()
                                    [&progress](SchemaUpgrade::Step step, int done, int total) {
                                        progress.upgrading(step, done, total);
                                    });
+    HistorySchema::addIfMissing(session.db());
 
     session.CategoryNames = NameLists::load(session.db(), NameLists::Categories);
     session.AuthorNames = NameLists::load(session.db(), NameLists::Authors);
@@ -91,6 +94,7 @@ Program Main()
     session.login.PasswordsEnabled = PasswordSwitch::isOn(session.db());
 
     program.mainWindow = std::make_unique<frmMain>(session);
+    HistoryPruner::startIfWanted(session.db(), program.mainWindow.get());
     if (session.login.PasswordsEnabled) {
         // The main window stays hidden until a login lets the user through.
         program.mainWindow->loginWindow().show();

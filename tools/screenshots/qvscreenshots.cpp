@@ -11,6 +11,7 @@
 #include "RecordingShell.h"
 #include "editor/frmDisplay.h"
 #include "mainwindow/frmMain.h"
+#include "richtext/RichTextBox.h"
 #include "settings/frmPrefs.h"
 #include "startup/Main.h"
 
@@ -25,6 +26,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QPixmap>
+#include <QTextCursor>
 #include <QTextStream>
 #include <QThread>
 #include <functional>
@@ -58,6 +60,19 @@ QDialog* fillSearch(frmMain& main)
 // A fixed date for the date format rows, so that the picture stays the same.
 const QDate kShownDate(2026, 3, 14);
 
+// Overwrites the first sentence of the shown article's solution and saves it, so that its
+// history holds a version.
+void changeSolution(frmMain& main)
+{
+    frmDisplay& display = *main.display();
+    QTextCursor cursor(display.txtNote2->document());
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    cursor.insertText(QStringLiteral("Reinstall the printer driver from the vendor's site, "
+                                     "then print a test page."));
+    display.txtEditedBy->setText(QStringLiteral("Dana"));
+    main.findChild<QAction*>(QStringLiteral("mnuSave"))->trigger();
+}
+
 const Shot kShots[] = {
     {"main-window.png", ""},
     {"menu-file.png", "mnuFile"},
@@ -89,6 +104,22 @@ const Shot kShots[] = {
          fillSearch(main)->findChild<QPushButton*>(QStringLiteral("cmdSearch"))->click();
      }},
     {"go-to.png", "mnuGoTo"},
+    {"article-history.png", "mnuHistory",
+     [](frmMain& main) {
+         changeSolution(main);
+         main.findChild<QAction*>(QStringLiteral("mnuHistory"))->trigger();
+     }},
+    {"article-history-compare.png", "mnuHistory",
+     [](frmMain& main) {
+         main.findChild<QAction*>(QStringLiteral("mnuHistory"))->trigger();
+         main.findChild<QPushButton*>(QStringLiteral("cmdCompare"))->click();
+     }},
+    {"deleted-articles.png", "mnuDeleted",
+     [](frmMain& main) {
+         main.findChild<QAction*>(QStringLiteral("mnuLast"))->trigger();
+         main.findChild<QAction*>(QStringLiteral("mnuDelete"))->trigger();
+         main.findChild<QAction*>(QStringLiteral("mnuDeleted"))->trigger();
+     }},
     // Windows still to come: add their rows as they land, e.g.
     // {"labels.png", "mnuLabels"}.
 };

@@ -72,7 +72,8 @@ private Q_SLOTS:
     {
         const QString path = m_dir.filePath(QStringLiteral("no-plain-text.db"));
         QVERIFY(DbTest::create(path, {TestPaths::sourceDir() + "/db/schema.sql",
-                                      TestPaths::dataDir() + "/db/drop-search-index.sql"}));
+                                      TestPaths::dataDir() + "/db/drop-search-index.sql",
+                                      TestPaths::dataDir() + "/db/drop-history.sql"}));
         QVERIFY(SqlScript::run(path, QStringLiteral(
             "ALTER TABLE QV DROP COLUMN ProblemText; ALTER TABLE QV DROP COLUMN SolutionText;"
             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 450) "

@@ -87,7 +87,8 @@ private Q_SLOTS:
         QCOMPARE(lines,
                  QStringList(
                      {"[&File]", "mnuAdd|&Add New Article|Ctrl+N", "mnuSave|&Save Article|Ctrl+S",
-                      "mnuDelete|&Delete Article|Ctrl+D", "mnuPrint|&Print Article|Ctrl+P", "-",
+                      "mnuDelete|&Delete Article|Ctrl+D", "mnuHistory|Article &History...|",
+                      "mnuDeleted|D&eleted Articles...|", "mnuPrint|&Print Article|Ctrl+P", "-",
                       "mnuRefresh|Refresh|F5", "mnuLength|Article Length|F9", "-",
                       "mnuHTMLCurrent|Generate HTML For Article|Ctrl+H",
                       "mnuHTMLAll|Generate HTML For ALL Articles|Ctrl+W",

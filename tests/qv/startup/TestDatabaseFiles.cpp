@@ -58,6 +58,7 @@ enum class Outcome
 
 const QString kNoPlainText =
     SqlScript::dataFile(QStringLiteral("db/drop-search-index.sql")) +
+    SqlScript::dataFile(QStringLiteral("db/drop-history.sql")) +
     QStringLiteral("ALTER TABLE QV DROP COLUMN ProblemText; ALTER TABLE QV DROP COLUMN SolutionText;");
 
 // What a refused or merely read file must keep: being there, its time and its bytes.
