@@ -1,8 +1,9 @@
 #include "frmDisplay.h"
 
 #include "attachments/frmImages.h"
-#include "db/Recordset.h"
 #include "editor/EditorFont.h"
+#include "editor/EditorToolbars.h"
+#include "editor/FieldLabels.h"
 #include "richtext/RichTextBox.h"
 #include "richtext/dTxtHelper.h"
 #include "shell/ProgramFolder.h"
@@ -41,8 +42,9 @@ const char* const kCaptionNames[6] = {"lblProblemNo", "lbCUName", "lblTech",
 const char* const kDesignCaptions[6] = {"QV Number:", "Category:", "Entered By:",
                                         "Title:",     "Problem Description:", "Solution:"};
 
-// Letters whose Alt shortcut is taken by the main window's menus and this window's buttons.
-const QString kReservedMnemonics = QStringLiteral("fsthri");
+// Letters whose Alt shortcut is taken by the main window's menus, this window's buttons and
+// the labels of its font lists.
+const QString kReservedMnemonics = QStringLiteral("fsthrinz");
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text)
 {
@@ -73,7 +75,8 @@ void showText(QLineEdit* box, const QString& text, int typedLimit = kNoLimit)
 
 } // namespace
 
-frmDisplay::frmDisplay(Session& session, QWidget* parent) : QWidget(parent), m_session(session)
+frmDisplay::frmDisplay(Session& session, QWidget* parent)
+    : QWidget(parent), m_session(session), m_textHelper(std::make_unique<dTxtHelper>())
 {
     setObjectName(QStringLiteral("frmDisplay"));
     setAccessibleName(QStringLiteral("Quorvel Article"));
@@ -82,11 +85,11 @@ frmDisplay::frmDisplay(Session& session, QWidget* parent) : QWidget(parent), m_s
     // Load: nobody has logged in yet when the article window is made.
     m_session.login.UserLoggedIn = false;
     m_session.login.UserIsReadOnly = false;
-    loadCaptions();
+    setCaptions(FieldLabels::load(m_session.db()));
     FillNameLists();
     setPlainCopyFont(EditorFont::fromPrefs(plainCopyFont()));
-    m_textHelper = std::make_unique<dTxtHelper>();
     m_textHelper->SetEditor(txtNote);
+    m_toolbars->chooseFirstEntries();
 }
 
 frmDisplay::~frmDisplay() = default;
@@ -184,9 +187,12 @@ void frmDisplay::buildControls()
                             static_cast<QWidget*>(txtInitial)})
         hidden->hide();
 
+    m_toolbars = new EditorToolbars(*txtNote, *txtNote2, *m_textHelper, this);
+
     auto* page = new QVBoxLayout(this);
     // The wide boxes end 120 twips (8 pixels) from the right edge at any width.
     page->setContentsMargins(px(480), px(120), px(120), px(120));
+    page->addWidget(m_toolbars);
     page->addLayout(top);
     page->addWidget(m_captions[3]);
     page->addWidget(txtTitle);
@@ -231,18 +237,11 @@ void frmDisplay::buildControls()
         connect(box, &RichTextBox::loadFinished, this, &frmDisplay::updateLengthWarning);
 }
 
-void frmDisplay::loadCaptions()
+void frmDisplay::setCaptions(const QStringList& captions)
 {
-    Recordset labels;
-    labels.open(m_session.db(), QStringLiteral("SELECT * FROM Customize ORDER BY ID"));
     QString used = kReservedMnemonics;
-    for (QLabel* caption : m_captions) {
-        if (labels.isEof())
-            break; // a short table leaves the design captions
-        caption->setText(Mnemonic::add(labels.value(QStringLiteral("Labels")).toString(), used));
-        labels.moveNext();
-    }
-    labels.close();
+    for (qsizetype i = 0; i < captions.size() && i < FieldLabels::Count; ++i)
+        m_captions[i]->setText(Mnemonic::add(captions.at(i), used));
 }
 
 void frmDisplay::FillNameLists()
@@ -293,6 +292,7 @@ void frmDisplay::fill(const Article& article, const QString& documentEnd, int po
     txtNote->setTextRtf(article.problem + documentEnd);
     txtNote2->setTextRtf(article.solution + documentEnd);
     updateLengthWarning();
+    m_toolbars->showCaretFormat();
 }
 
 void frmDisplay::showFields(const Article& article)

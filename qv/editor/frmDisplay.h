@@ -14,6 +14,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class RichTextBox;
+class EditorToolbars;
 class dTxtHelper;
 class Session;
 
@@ -52,6 +53,10 @@ public:
     // The warning for a Problem and Solution of this many plain characters ("" when none).
     static QString lengthWarning(qsizetype totalCharacters);
 
+    // Shows the field captions of the number, category, author, title, problem and solution,
+    // in that order; a shorter list leaves the later captions as they are.
+    void setCaptions(const QStringList& captions);
+
     // Fills the category and author lists from the session's name lists (again).
     void FillNameLists();
 
@@ -88,7 +93,6 @@ private:
     void orderTabs();
     void fill(const Article& article, const QString& documentEnd, int position);
     void showListText(QComboBox* list, const QString& text);
-    void loadCaptions();
     void typeAhead(QComboBox* list, TypeAhead& cursor);
     void checkId(const QString& text);
     void updateLengthWarning();
@@ -100,6 +104,7 @@ private:
 
     Session& m_session;
     std::unique_ptr<dTxtHelper> m_textHelper;
+    EditorToolbars* m_toolbars = nullptr;
     TypeAhead m_categoryTypeAhead;
     TypeAhead m_authorTypeAhead;
     QLabel* m_captions[6] = {};

@@ -2,6 +2,7 @@
 
 #include "db/Recordset.h"
 #include "editor/EditorFont.h"
+#include "editor/frmCustomizeLabels.h"
 #include "editor/frmDisplay.h"
 #include "mainwindow/ArticleCommands.h"
 #include "mainwindow/ArticleNavigation.h"
@@ -75,7 +76,7 @@ const ToolButton kToolButtons[] = {
 
 // Commands whose windows are not part of the program yet: present, but switched off.
 const char* const kLaterCommands[] = {
-    "mnuPrint", "mnuLength", "mnuHTMLCurrent", "mnuHTMLAll", "mnuLabels"};
+    "mnuPrint", "mnuLength", "mnuHTMLCurrent", "mnuHTMLAll"};
 
 } // namespace
 
@@ -292,6 +293,7 @@ void frmMain::connectSettingsCommands()
     });
     gated("mnuData", frmDataPath::ReadOnlyMessage,
           [this] { (new frmDataPath(this, [this] { exitProgram(); }))->show(); });
+    gated("mnuLabels", frmCustomizeLabels::ReadOnlyMessage, [this] { customizeLabels(); });
     connect(command("mnuPrefs"), &QAction::triggered, this,
             [this] {
                 auto* prefs = new frmPrefs(this, m_toolbar);
@@ -307,6 +309,16 @@ void frmMain::connectSettingsCommands()
         m_run->show();
     });
     connect(command("mnuMan"), &QAction::triggered, this, &UserGuide::open);
+}
+
+void frmMain::customizeLabels()
+{
+    if (!m_labels) {
+        m_labels = new frmCustomizeLabels(m_session.db(), this);
+        connect(m_labels, &frmCustomizeLabels::captionsSaved, m_display,
+                &frmDisplay::setCaptions);
+    }
+    m_labels->show();
 }
 
 void frmMain::openNameList(frmNameList* window)

@@ -10,6 +10,7 @@ class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 class Session;
+class frmCustomizeLabels;
 class frmDisplay;
 class frmLogin;
 class frmNameList;
@@ -54,6 +55,8 @@ private:
     // Shows a list window; when it closes the name lists are read again and the current
     // article shown.
     void openNameList(frmNameList* window);
+    // The labels dialog, made at its first showing and kept for the rest of the run.
+    void customizeLabels();
     void disableLaterCommands();
 
     void moveFirst();
@@ -89,4 +92,5 @@ private:
     std::unique_ptr<frmLogin> m_login;
     QString m_caption;
     frmRun* m_run = nullptr;
+    frmCustomizeLabels* m_labels = nullptr;
 };
