@@ -86,6 +86,8 @@ EditorToolbars::EditorToolbars(RichTextBox& problem, RichTextBox& solution,
                                dTxtHelper& textHelper, QWidget* parent)
     : QWidget(parent), m_commands(new EditorCommands(problem, solution, textHelper, this))
 {
+    // The pictures are linked from a static library: nothing would pull them in otherwise.
+    Q_INIT_RESOURCE(editor);
     setObjectName(QStringLiteral("EditorToolbars"));
     cboFont = new QComboBox(this);
     cboFont->setObjectName(QStringLiteral("cboFont"));
@@ -123,6 +125,7 @@ QToolBar* EditorToolbars::makeToolbar(const char* name, int firstButton, int las
     auto* toolbar = new QToolBar(this);
     toolbar->setObjectName(QLatin1String(name));
     toolbar->setIconSize(QSize(24, 24));
+    toolbar->setMovable(false);
     for (int i = firstButton; i < lastButton; ++i) {
         const Button& button = kButtons[i];
         if (!button.key) {

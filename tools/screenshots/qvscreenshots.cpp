@@ -89,8 +89,7 @@ const Shot kShots[] = {
          fillSearch(main)->findChild<QPushButton*>(QStringLiteral("cmdSearch"))->click();
      }},
     {"go-to.png", "mnuGoTo"},
-    // Windows still to come: add their rows as they land, e.g.
-    // {"labels.png", "mnuLabels"}.
+    {"labels.png", "mnuLabels"},
 };
 
 void settle()

@@ -65,14 +65,15 @@ private:
     }
 
 private Q_SLOTS:
-    void init()
+    void initTestCase()
     {
         m_quorvel = std::make_unique<RunningQuorvel>(1);
         QVERIFY(m_quorvel->start());
         m_quorvel->main().show();
         QVERIFY(QTest::qWaitForWindowActive(&m_quorvel->main()));
     }
-    void cleanup() { m_quorvel.reset(); }
+    void init() { m_quorvel->dialogs().clear(); }
+    void cleanupTestCase() { m_quorvel.reset(); }
 
     void actsOnTheBoxLastWorkedIn_data()
     {
