@@ -205,20 +205,21 @@ void frmDisplay::buildControls()
     page->addLayout(referenceRow);
     page->addWidget(Command1, 0, Qt::AlignLeft);
 
-    // Alt+letter for every input: the six captions get theirs when their text is set.
+    // Alt+letter for every input. The six captions, which the user may rename, take
+    // theirs last, so that a new caption never takes the letter of a fixed label.
     m_captions[0]->setBuddy(txtID);
     m_captions[1]->setBuddy(cboCUName);
     m_captions[2]->setBuddy(cboTechName);
     m_captions[3]->setBuddy(txtTitle);
     m_captions[4]->setBuddy(txtNote);
     m_captions[5]->setBuddy(txtNote2);
-    for (QLabel* label : m_captions)
-        label->setText(Mnemonic::add(label->text(), used));
     dateLabel->setText(Mnemonic::add(dateLabel->text(), used));
     dateLabel->setBuddy(txtDateEdited);
     editedByLabel->setText(Mnemonic::add(editedByLabel->text(), used));
     editedByLabel->setBuddy(txtEditedBy);
     Check1->setText(Mnemonic::add(Check1->text(), used));
+    m_fixedMnemonics = used;
+    setCaptions({});
     for (QLineEdit* box : {txtTitle, txtReference, txtEditedBy, txtDateEdited})
         box->setMaxLength(kNoLimit);
     orderTabs();
@@ -239,9 +240,11 @@ void frmDisplay::buildControls()
 
 void frmDisplay::setCaptions(const QStringList& captions)
 {
-    QString used = kReservedMnemonics;
-    for (qsizetype i = 0; i < captions.size() && i < FieldLabels::Count; ++i)
-        m_captions[i]->setText(Mnemonic::add(captions.at(i), used));
+    QString used = m_fixedMnemonics;
+    for (int i = 0; i < FieldLabels::Count; ++i) {
+        const QString text = i < captions.size() ? captions.at(i) : m_captions[i]->text();
+        m_captions[i]->setText(Mnemonic::add(text, used));
+    }
 }
 
 void frmDisplay::FillNameLists()

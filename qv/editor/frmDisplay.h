@@ -54,7 +54,7 @@ public:
     static QString lengthWarning(qsizetype totalCharacters);
 
     // Shows the field captions of the number, category, author, title, problem and solution,
-    // in that order; a shorter list leaves the later captions as they are.
+    // in that order; a shorter list leaves the texts of the later captions as they are.
     void setCaptions(const QStringList& captions);
 
     // Fills the category and author lists from the session's name lists (again).
@@ -108,6 +108,8 @@ private:
     TypeAhead m_categoryTypeAhead;
     TypeAhead m_authorTypeAhead;
     QLabel* m_captions[6] = {};
+    // The Alt+letters the captions may not take.
+    QString m_fixedMnemonics;
     QCheckBox* Check1 = nullptr;
     QPushButton* cmdPublic = nullptr;
     QPushButton* cmdReference = nullptr;

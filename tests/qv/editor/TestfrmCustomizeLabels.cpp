@@ -6,7 +6,9 @@
 #include "mainwindow/frmMain.h"
 #include "startup/Session.h"
 
+#include <QAbstractButton>
 #include <QLabel>
+#include <QSet>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -115,6 +117,24 @@ private Q_SLOTS:
         QCOMPARE(categoryCaption(), QStringLiteral("Area:"));
         QVERIFY(labels->isVisible());
         QCOMPARE(labels->Text2->text(), QStringLiteral("Region:"));
+    }
+
+    // A renamed caption never takes the Alt+letter of another control of the article window.
+    void renamedCaptionsKeepAltLettersApart()
+    {
+        start();
+        frmCustomizeLabels* labels = open();
+        for (QLineEdit* box : {labels->Text1, labels->Text2, labels->Text3})
+            box->setText(QStringLiteral("Date Edited:"));
+        labels->Command1->click();
+        QStringList letters;
+        for (QWidget* control : m_quorvel->display().findChildren<QWidget*>()) {
+            const QString text = control->property("text").toString();
+            const qsizetype mark = text.indexOf(QLatin1Char('&'));
+            if (mark >= 0 && (qobject_cast<QLabel*>(control) || qobject_cast<QAbstractButton*>(control)))
+                letters << text.mid(mark + 1, 1).toLower();
+        }
+        QCOMPARE(QSet<QString>(letters.begin(), letters.end()).size(), letters.size());
     }
 
     void readOnlyUserIsRefused()
