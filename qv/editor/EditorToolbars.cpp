@@ -82,8 +82,8 @@ QLabel* labelFor(QWidget* list, const QString& caption, QWidget* parent)
 
 } // namespace
 
-EditorToolbars::EditorToolbars(RichTextBox& problem, RichTextBox& solution,
-                               dTxtHelper& textHelper, QWidget* parent)
+EditorToolbars::EditorToolbars(RichTextBox& problem, RichTextBox& solution, dTxtHelper& textHelper,
+                               QWidget* parent)
     : QWidget(parent), m_commands(new EditorCommands(problem, solution, textHelper, this))
 {
     // The pictures are linked from a static library: nothing would pull them in otherwise.

@@ -11,9 +11,9 @@ namespace FieldLabels {
 
 QStringList defaults()
 {
-    return {QStringLiteral("QV Number:"), QStringLiteral("Category:"),
+    return {QStringLiteral("QV Number:"),  QStringLiteral("Category:"),
             QStringLiteral("Entered By:"), QStringLiteral("Title:"),
-            QStringLiteral("Problem:"),   QStringLiteral("Solution:")};
+            QStringLiteral("Problem:"),    QStringLiteral("Solution:")};
 }
 
 QStringList load(Connection& db)

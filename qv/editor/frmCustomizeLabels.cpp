@@ -21,8 +21,7 @@ const QString kDisclaimer = QStringLiteral(
 constexpr int kDisclaimerLimit = 256;
 constexpr int kCaptionLimit = 255;
 
-template <typename Widget>
-Widget* named(Widget* widget, const char* name)
+template <typename Widget> Widget* named(Widget* widget, const char* name)
 {
     widget->setObjectName(QLatin1String(name));
     return widget;
@@ -50,9 +49,8 @@ void frmCustomizeLabels::buildControls()
     Text4 = named(new QLineEdit(this), "Text4");
     Text5 = named(new QLineEdit(this), "Text5");
     Text6 = named(new QLineEdit(this), "Text6");
-    const char* const captions[FieldLabels::Count] = {"&QV Number:", "Cate&gory:",
-                                                      "&Entered By:", "&Title:",
-                                                      "&Problem:",   "&Solution:"};
+    const char* const captions[FieldLabels::Count] = {
+        "&QV Number:", "Cate&gory:", "&Entered By:", "&Title:", "&Problem:", "&Solution:"};
     auto* grid = new QGridLayout;
     for (int row = 0; row < FieldLabels::Count; ++row) {
         QLineEdit* box = boxes().at(row);
@@ -65,24 +63,23 @@ void frmCustomizeLabels::buildControls()
         grid->addWidget(box, row, 1);
     }
 
-    Text7 = named(new QPlainTextEdit(QString(kDisclaimer).replace(QLatin1String("\r\n"),
-                                                                 QLatin1String("\n")),
-                                     this),
-                  "Text7");
+    Text7 =
+        named(new QPlainTextEdit(
+                  QString(kDisclaimer).replace(QLatin1String("\r\n"), QLatin1String("\n")), this),
+              "Text7");
     Text7->setTabChangesFocus(true);
-    auto* label7 = named(new QLabel(QStringLiteral("Public &Disclaimer for Quorvel Articles:"),
-                                    this),
-                         "Label7");
+    auto* label7 = named(
+        new QLabel(QStringLiteral("Public &Disclaimer for Quorvel Articles:"), this), "Label7");
     label7->setBuddy(Text7);
 
     auto* buttons = new QDialogButtonBox(this);
-    Command1 = named(buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole),
-                     "Command1");
+    Command1 =
+        named(buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole), "Command1");
     Command2 = named(buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole),
                      "Command2");
-    Command3 = named(buttons->addButton(QStringLiteral("&Reset to Default"),
-                                        QDialogButtonBox::ResetRole),
-                     "Command3");
+    Command3 =
+        named(buttons->addButton(QStringLiteral("&Reset to Default"), QDialogButtonBox::ResetRole),
+              "Command3");
     Command1->setDefault(true);
     Command2->setAutoDefault(false);
     Command3->setAutoDefault(false);

@@ -8,10 +8,10 @@
 
 #include <QAbstractButton>
 #include <QLabel>
-#include <QSet>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
 
 // The labels dialog, opened from the main window on a database of one article.
@@ -21,8 +21,8 @@ class TestfrmCustomizeLabels : public QObject
 
 private:
     std::unique_ptr<RunningQuorvel> m_quorvel;
-    const QStringList m_fixture = {"Article No:", "Area:",    "Written By:",
-                                   "Heading:",    "Symptom:", "Fix:"};
+    const QStringList m_fixture = {
+        "Article No:", "Area:", "Written By:", "Heading:", "Symptom:", "Fix:"};
 
     frmCustomizeLabels* open()
     {
@@ -94,10 +94,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("reason");
         QTest::newRow("five rows") << "DELETE FROM Customize WHERE ID = 6;"
                                    << "Either BOF or EOF is True";
-        QTest::newRow("write refused")
-            << "CREATE TRIGGER locked BEFORE UPDATE ON Customize BEGIN "
-               "SELECT RAISE(ABORT, 'labels are locked'); END;"
-            << "labels are locked";
+        QTest::newRow("write refused") << "CREATE TRIGGER locked BEFORE UPDATE ON Customize BEGIN "
+                                          "SELECT RAISE(ABORT, 'labels are locked'); END;"
+                                       << "labels are locked";
     }
     void refusedWriteIsReported()
     {
@@ -131,7 +130,8 @@ private Q_SLOTS:
         for (QWidget* control : m_quorvel->display().findChildren<QWidget*>()) {
             const QString text = control->property("text").toString();
             const qsizetype mark = text.indexOf(QLatin1Char('&'));
-            if (mark >= 0 && (qobject_cast<QLabel*>(control) || qobject_cast<QAbstractButton*>(control)))
+            if (mark >= 0 &&
+                (qobject_cast<QLabel*>(control) || qobject_cast<QAbstractButton*>(control)))
                 letters << text.mid(mark + 1, 1).toLower();
         }
         QCOMPARE(QSet<QString>(letters.begin(), letters.end()).size(), letters.size());
