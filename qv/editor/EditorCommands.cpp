@@ -9,6 +9,13 @@
 #include <QEvent>
 #include <QImageReader>
 
+namespace {
+// The picture formats read here; the first entry offers them all.
+const QString kPictureFilter =
+    QStringLiteral("All pictures (*.png *.jpg *.jpeg *.gif *.bmp);;PNG Files (*.png);;"
+                   "JPEG Files (*.jpg *.jpeg);;Gif Files (*.gif);;Bitmap Files (*.bmp)");
+} // namespace
+
 EditorCommands::EditorCommands(RichTextBox& first, RichTextBox& second, dTxtHelper& textHelper,
                                QObject* parent)
     : QObject(parent), m_boxes{&first, &second}, m_working(&first), m_textHelper(textHelper)
@@ -75,18 +82,11 @@ void EditorCommands::chooseColor()
         m_working->setSelColor(*color);
 }
 
-QString EditorCommands::pictureFilter()
-{
-    return QStringLiteral("All pictures (*.png *.jpg *.jpeg *.gif *.bmp);;"
-                          "PNG Files (*.png);;JPEG Files (*.jpg *.jpeg);;Gif Files (*.gif);;"
-                          "Bitmap Files (*.bmp)");
-}
-
 void EditorCommands::insertPicture()
 {
     RichTextBox* box = m_working;
     const QString path = dialogs().openFileName(
-        {QStringLiteral("Open Picture"), QString(), pictureFilter()}, box->window());
+        {QStringLiteral("Open Picture"), QString(), kPictureFilter}, box->window());
     if (path.isEmpty())
         return;
     const QImage picture = QImageReader(path).read();

@@ -29,7 +29,6 @@ public:
     EditorCommands(RichTextBox& first, RichTextBox& second, dTxtHelper& textHelper,
                    QObject* parent = nullptr);
 
-    RichTextBox& workingBox() const { return *m_working; }
     CaretFormat caretFormat() const;
 
     // Each switches its format on where the caret's text lacks it and off where it has it.
@@ -54,9 +53,6 @@ public:
 
     // What insertDateTime() takes as the current time.
     void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
-
-    // The file types the picture dialog offers.
-    static QString pictureFilter();
 
 Q_SIGNALS:
     // The working box changed, or the caret or selection in it moved.
