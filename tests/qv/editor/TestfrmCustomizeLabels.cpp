@@ -1,10 +1,8 @@
 #include "RunningQuorvel.h"
-#include "db/Connection.h"
-#include "db/Recordset.h"
+#include "SqlScript.h"
 #include "editor/frmCustomizeLabels.h"
 #include "editor/frmDisplay.h"
 #include "mainwindow/frmMain.h"
-#include "startup/Session.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -31,14 +29,7 @@ private:
     }
     QStringList stored()
     {
-        Connection db;
-        db.open(m_quorvel->database());
-        Recordset labels;
-        labels.open(db, QStringLiteral("SELECT * FROM Customize ORDER BY ID"));
-        QStringList texts;
-        for (; !labels.isEof(); labels.moveNext())
-            texts << labels.value(QStringLiteral("Labels")).toString();
-        return texts;
+        return SqlScript::rows(m_quorvel->database(), "SELECT Labels FROM Customize ORDER BY ID");
     }
     QString categoryCaption()
     {
@@ -135,17 +126,6 @@ private Q_SLOTS:
                 letters << text.mid(mark + 1, 1).toLower();
         }
         QCOMPARE(QSet<QString>(letters.begin(), letters.end()).size(), letters.size());
-    }
-
-    void readOnlyUserIsRefused()
-    {
-        start();
-        m_quorvel->program().session->login.UserLoggedIn = true;
-        m_quorvel->program().session->login.UserIsReadOnly = true;
-        QVERIFY(!open());
-        QCOMPARE(m_quorvel->dialogs().lastMessage().text,
-                 QStringLiteral("Can't display labels. The current user rights are set to read "
-                                "only."));
     }
 };
 
