@@ -227,8 +227,6 @@ void frmMain::buildMenus()
 
 void frmMain::buildToolbar()
 {
-    // The pictures are linked from a static library: nothing would pull them in otherwise.
-    Q_INIT_RESOURCE(mainwindow);
     m_toolbar = addToolBar(QStringLiteral("Toolbar"));
     m_toolbar->setObjectName(QStringLiteral("tlbTool"));
     m_toolbar->setMovable(false);
