@@ -80,6 +80,8 @@ public:
 
     // Embeds the clipboard's picture at the caret; false when the clipboard holds none.
     bool pastePicture();
+    // Embeds a picture at the caret, replacing the selection.
+    void insertPicture(const QImage& image);
 
 Q_SIGNALS:
     // Every caret move, selection change and edit.
@@ -102,7 +104,6 @@ private:
     void setDocumentReplacing(QTextDocument* replacement);
     QTextCharFormat formatAtSelection() const;
     void mergeFormat(const QTextCharFormat& format);
-    void insertPicture(const QImage& image);
 
     std::unique_ptr<RtfLoader> m_loader;
     Qt::TextInteractionFlags m_interaction;

@@ -1,8 +1,9 @@
 #include "frmDisplay.h"
 
 #include "attachments/frmImages.h"
-#include "db/Recordset.h"
 #include "editor/EditorFont.h"
+#include "editor/EditorToolbars.h"
+#include "editor/FieldLabels.h"
 #include "editor/SearchMarks.h"
 #include "richtext/RichTextBox.h"
 #include "richtext/dTxtHelper.h"
@@ -42,8 +43,9 @@ const char* const kCaptionNames[6] = {"lblProblemNo", "lbCUName", "lblTech",
 const char* const kDesignCaptions[6] = {"QV Number:", "Category:", "Entered By:",
                                         "Title:",     "Problem Description:", "Solution:"};
 
-// Letters whose Alt shortcut is taken by the main window's menus and this window's buttons.
-const QString kReservedMnemonics = QStringLiteral("fsthri");
+// Letters whose Alt shortcut is taken by the main window's menus, this window's buttons and
+// the labels of its font lists.
+const QString kReservedMnemonics = QStringLiteral("fsthrinz");
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text)
 {
@@ -74,7 +76,8 @@ void showText(QLineEdit* box, const QString& text, int typedLimit = kNoLimit)
 
 } // namespace
 
-frmDisplay::frmDisplay(Session& session, QWidget* parent) : QWidget(parent), m_session(session)
+frmDisplay::frmDisplay(Session& session, QWidget* parent)
+    : QWidget(parent), m_session(session), m_textHelper(std::make_unique<dTxtHelper>())
 {
     setObjectName(QStringLiteral("frmDisplay"));
     setAccessibleName(QStringLiteral("Quorvel Article"));
@@ -83,11 +86,11 @@ frmDisplay::frmDisplay(Session& session, QWidget* parent) : QWidget(parent), m_s
     // Load: nobody has logged in yet when the article window is made.
     m_session.login.UserLoggedIn = false;
     m_session.login.UserIsReadOnly = false;
-    loadCaptions();
+    setCaptions(FieldLabels::load(m_session.db()));
     FillNameLists();
     setPlainCopyFont(EditorFont::fromPrefs(plainCopyFont()));
-    m_textHelper = std::make_unique<dTxtHelper>();
     m_textHelper->SetEditor(txtNote);
+    m_toolbars->chooseFirstEntries();
 }
 
 frmDisplay::~frmDisplay() = default;
@@ -185,9 +188,12 @@ void frmDisplay::buildControls()
                             static_cast<QWidget*>(txtInitial)})
         hidden->hide();
 
+    m_toolbars = new EditorToolbars(*txtNote, *txtNote2, *m_textHelper, this);
+
     auto* page = new QVBoxLayout(this);
     // The wide boxes end 120 twips (8 pixels) from the right edge at any width.
     page->setContentsMargins(px(480), px(120), px(120), px(120));
+    page->addWidget(m_toolbars);
     page->addLayout(top);
     page->addWidget(m_captions[3]);
     page->addWidget(txtTitle);
@@ -200,20 +206,21 @@ void frmDisplay::buildControls()
     page->addLayout(referenceRow);
     page->addWidget(Command1, 0, Qt::AlignLeft);
 
-    // Alt+letter for every input: the six captions get theirs when their text is set.
+    // Alt+letter for every input. The six captions, which the user may rename, take
+    // theirs last, so that a new caption never takes the letter of a fixed label.
     m_captions[0]->setBuddy(txtID);
     m_captions[1]->setBuddy(cboCUName);
     m_captions[2]->setBuddy(cboTechName);
     m_captions[3]->setBuddy(txtTitle);
     m_captions[4]->setBuddy(txtNote);
     m_captions[5]->setBuddy(txtNote2);
-    for (QLabel* label : m_captions)
-        label->setText(Mnemonic::add(label->text(), used));
     dateLabel->setText(Mnemonic::add(dateLabel->text(), used));
     dateLabel->setBuddy(txtDateEdited);
     editedByLabel->setText(Mnemonic::add(editedByLabel->text(), used));
     editedByLabel->setBuddy(txtEditedBy);
     Check1->setText(Mnemonic::add(Check1->text(), used));
+    m_fixedMnemonics = used;
+    setCaptions({});
     for (QLineEdit* box : {txtTitle, txtReference, txtEditedBy, txtDateEdited})
         box->setMaxLength(kNoLimit);
     orderTabs();
@@ -232,18 +239,13 @@ void frmDisplay::buildControls()
         connect(box, &RichTextBox::loadFinished, this, &frmDisplay::updateLengthWarning);
 }
 
-void frmDisplay::loadCaptions()
+void frmDisplay::setCaptions(const QStringList& captions)
 {
-    Recordset labels;
-    labels.open(m_session.db(), QStringLiteral("SELECT * FROM Customize ORDER BY ID"));
-    QString used = kReservedMnemonics;
-    for (QLabel* caption : m_captions) {
-        if (labels.isEof())
-            break; // a short table leaves the design captions
-        caption->setText(Mnemonic::add(labels.value(QStringLiteral("Labels")).toString(), used));
-        labels.moveNext();
+    QString used = m_fixedMnemonics;
+    for (int i = 0; i < FieldLabels::Count; ++i) {
+        const QString text = i < captions.size() ? captions.at(i) : m_captions[i]->text();
+        m_captions[i]->setText(Mnemonic::add(text, used));
     }
-    labels.close();
 }
 
 void frmDisplay::FillNameLists()
@@ -304,6 +306,7 @@ void frmDisplay::fill(const Article& article, const QString& documentEnd, int po
     txtNote2->setTextRtf(article.solution + documentEnd);
     updateLengthWarning();
     showSearchMarks();
+    m_toolbars->showCaretFormat();
 }
 
 void frmDisplay::markSearchText(const QString& pattern)

@@ -15,6 +15,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class RichTextBox;
+class EditorToolbars;
 class dTxtHelper;
 class Session;
 
@@ -60,6 +61,10 @@ public:
     // The warning for a Problem and Solution of this many plain characters ("" when none).
     static QString lengthWarning(qsizetype totalCharacters);
 
+    // Shows the field captions of the number, category, author, title, problem and solution,
+    // in that order; a shorter list leaves the texts of the later captions as they are.
+    void setCaptions(const QStringList& captions);
+
     // Fills the category and author lists from the session's name lists (again).
     void FillNameLists();
 
@@ -100,7 +105,6 @@ private:
     void orderTabs();
     void fill(const Article& article, const QString& documentEnd, int position);
     void showListText(QComboBox* list, const QString& text);
-    void loadCaptions();
     void typeAhead(QComboBox* list, TypeAhead& cursor);
     void checkId(const QString& text);
     void updateLengthWarning();
@@ -113,9 +117,12 @@ private:
 
     Session& m_session;
     std::unique_ptr<dTxtHelper> m_textHelper;
+    EditorToolbars* m_toolbars = nullptr;
     TypeAhead m_categoryTypeAhead;
     TypeAhead m_authorTypeAhead;
     QLabel* m_captions[6] = {};
+    // The Alt+letters the captions may not take.
+    QString m_fixedMnemonics;
     QCheckBox* Check1 = nullptr;
     QPushButton* cmdPublic = nullptr;
     QPushButton* cmdReference = nullptr;

@@ -2,6 +2,7 @@
 
 #include "db/Recordset.h"
 #include "editor/EditorFont.h"
+#include "editor/frmCustomizeLabels.h"
 #include "editor/frmDisplay.h"
 #include "history/HistoryCommands.h"
 #include "mainwindow/ArticleCommands.h"
@@ -75,9 +76,6 @@ const ToolButton kToolButtons[] = {
      "mnuLast"},
 };
 
-// Commands whose windows are not part of the program yet: present, but switched off.
-const char* const kLaterCommands[] = {
-    "mnuLabels"};
 
 } // namespace
 
@@ -105,7 +103,6 @@ frmMain::frmMain(Session& session, QWidget* parent) : QMainWindow(parent), m_ses
                        this))
         ->attach(command("mnuSearch"), command("mnuGoTo"));
     new OutputCommands(session, *m_display, *this);
-    disableLaterCommands();
     m_displayWindow = m_mdi->addSubWindow(m_display);
     // Restored, the article window never gets smaller than its controls need.
     m_displayWindow->setMinimumSize(m_displayWindow->minimumSizeHint());
@@ -302,6 +299,7 @@ void frmMain::connectSettingsCommands()
     });
     gated("mnuData", frmDataPath::ReadOnlyMessage,
           [this] { (new frmDataPath(this, [this] { exitProgram(); }))->show(); });
+    gated("mnuLabels", frmCustomizeLabels::ReadOnlyMessage, [this] { customizeLabels(); });
     connect(command("mnuPrefs"), &QAction::triggered, this,
             [this] {
                 auto* prefs = new frmPrefs(this, m_toolbar);
@@ -319,6 +317,16 @@ void frmMain::connectSettingsCommands()
     connect(command("mnuMan"), &QAction::triggered, this, &UserGuide::open);
 }
 
+void frmMain::customizeLabels()
+{
+    if (!m_labels) {
+        m_labels = new frmCustomizeLabels(m_session.db(), this);
+        connect(m_labels, &frmCustomizeLabels::captionsSaved, m_display,
+                &frmDisplay::setCaptions);
+    }
+    m_labels->show();
+}
+
 void frmMain::openNameList(frmNameList* window)
 {
     connect(window, &frmNameList::closed, this, [this] {
@@ -328,12 +336,6 @@ void frmMain::openNameList(frmNameList* window)
         Display_Data();
     });
     window->show();
-}
-
-void frmMain::disableLaterCommands()
-{
-    for (const char* name : kLaterCommands)
-        command(name)->setEnabled(false);
 }
 
 void frmMain::Display_Data()

@@ -11,6 +11,7 @@ class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 class Session;
+class frmCustomizeLabels;
 class frmDisplay;
 class frmLogin;
 class frmNameList;
@@ -55,7 +56,8 @@ private:
     // Shows a list window; when it closes the name lists are read again and the current
     // article shown.
     void openNameList(frmNameList* window);
-    void disableLaterCommands();
+    // The labels dialog, made at its first showing and kept for the rest of the run.
+    void customizeLabels();
 
     void moveFirst();
     void movePrevious();
@@ -91,4 +93,5 @@ private:
     std::unique_ptr<frmLogin> m_login;
     QString m_caption;
     frmRun* m_run = nullptr;
+    frmCustomizeLabels* m_labels = nullptr;
 };

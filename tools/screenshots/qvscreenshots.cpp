@@ -120,8 +120,7 @@ const Shot kShots[] = {
          main.findChild<QAction*>(QStringLiteral("mnuDelete"))->trigger();
          main.findChild<QAction*>(QStringLiteral("mnuDeleted"))->trigger();
      }},
-    // Windows still to come: add their rows as they land, e.g.
-    // {"labels.png", "mnuLabels"}.
+    {"labels.png", "mnuLabels"},
 };
 
 void settle()

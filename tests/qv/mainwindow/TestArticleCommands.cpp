@@ -1,6 +1,7 @@
 #include "RunningQuorvel.h"
 #include "SqlScript.h"
 #include "db/Connection.h"
+#include "editor/frmCustomizeLabels.h"
 #include "editor/frmDisplay.h"
 #include "mainwindow/ArticleCommands.h"
 #include "mainwindow/frmMain.h"
@@ -365,6 +366,7 @@ private Q_SLOTS:
         row("mnuCategories", true, frmSetupCG::ReadOnlyMessage);
         row("mnuUsers", true, frmSetupUsers::ReadOnlyMessage);
         row("mnuData", true, frmDataPath::ReadOnlyMessage);
+        row("mnuLabels", true, frmCustomizeLabels::ReadOnlyMessage);
         row("mnuEnablePasswords", true, passwords);
         row("mnuPassSetup", true, passwords);
         row("mnuAdd", false, nobody);
