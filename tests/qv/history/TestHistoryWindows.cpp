@@ -1,5 +1,6 @@
 #include "AccountFixture.h"
 #include "RunningQuorvel.h"
+#include "SqlScript.h"
 #include "db/Connection.h"
 #include "db/Store.h"
 #include "editor/frmDisplay.h"
@@ -78,8 +79,8 @@ private Q_SLOTS:
     {
         m_quorvel.reset();
         m_quorvel = std::make_unique<RunningQuorvel>(
-            3, QStringLiteral("DROP TRIGGER QV_KeepSaved; DROP TRIGGER QV_KeepDeleted; DROP TABLE "
-                              "QVHistory; UPDATE tblEnablePasswords SET EnablePasswords = -1;") +
+            3, SqlScript::dataFile(QStringLiteral("db/drop-history.sql")) +
+                   QStringLiteral("UPDATE tblEnablePasswords SET EnablePasswords = -1;") +
                    AccountFixture::insert(QStringLiteral("dana"), QString(), "Dana Whitfield"));
         m_dialogs = &m_quorvel->dialogs();
         QVERIFY(m_quorvel->start());
