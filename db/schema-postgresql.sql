@@ -53,8 +53,8 @@ CREATE INDEX QV_Id ON QV (Id);
 -- The article list in article-number order: whole numbers first by value, then the other
 -- values without regard to letter case, each kind with its NULLs first.
 CREATE INDEX QV_Order ON QV (
-    (CASE WHEN Id ~ '^(0|-?[1-9][0-9]*)$' THEN 0 WHEN Id IS NOT NULL THEN 1 END) NULLS FIRST,
-    (CASE WHEN Id ~ '^(0|-?[1-9][0-9]*)$' THEN Id::numeric END) NULLS FIRST,
+    (CASE WHEN Id ~ '^(0|[1-9][0-9]*|-[1-9][0-9]*)$' THEN 0 WHEN Id IS NOT NULL THEN 1 END) NULLS FIRST,
+    (CASE WHEN Id ~ '^(0|[1-9][0-9]*|-[1-9][0-9]*)$' THEN Id::numeric END) NULLS FIRST,
     lower(Id) NULLS FIRST,
     RecordID);
 

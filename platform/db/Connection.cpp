@@ -1,8 +1,10 @@
 #include "Connection.h"
 
 #include "DbError.h"
+#include "PgStore.h"
 #include "SqliteBackup.h"
 #include "SqliteStore.h"
+#include "Store.h"
 
 Connection::Connection() = default;
 
@@ -11,7 +13,10 @@ Connection::~Connection() = default;
 void Connection::open(const QString& path)
 {
     m_store.reset();
-    m_store = std::make_unique<SqliteStore>(path);
+    if (PgStore::isAddress(path))
+        m_store = std::make_unique<PgStore>(path);
+    else
+        m_store = std::make_unique<SqliteStore>(path);
     m_path = path;
 }
 
@@ -40,8 +45,16 @@ void Connection::execute(const QString& sql, const QVariantList& parameters)
     store().select(sql, parameters, [](QList<QVariant>&&) {});
 }
 
+bool Connection::isServerAddress(const QString& path)
+{
+    return PgStore::isAddress(path);
+}
+
 void Connection::backup(const QString& file) const
 {
+    if (store().dialect() != Store::Dialect::Sqlite)
+        throw DbError(DbError::StoreFailure,
+                      QStringLiteral("A knowledge base on a server is backed up on the server."));
     backUpSqlite(store().database(), file);
 }
 

@@ -7,8 +7,9 @@
 
 class Store;
 
-// The one connection of the program to its database. A file path opens an SQLite file;
-// the store behind it is chosen here, so that callers never see which engine they use.
+// The one connection of the program to its database. A file path opens an SQLite file, an
+// address "postgresql://user@host:port/database" a database on a PostgreSQL server; the
+// store behind it is chosen here, so that callers never see which engine they use.
 class Connection
 {
 public:
@@ -21,6 +22,8 @@ public:
     // the file is missing, is not a database or cannot be read. A connection that is open
     // is closed first.
     void open(const QString& path);
+    // Whether a path is a server's address rather than a file path.
+    static bool isServerAddress(const QString& path);
     bool isOpen() const;
     void close();
     // Whether the open database cannot be written by this user (it was opened read-only).

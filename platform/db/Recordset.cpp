@@ -43,15 +43,16 @@ bool hasOrder(const QString& rest)
     return orderBy.match(rest).hasMatch();
 }
 
-// The tail of a statement with each text column of its ORDER BY compared without regard to
-// letter case; an ordering that is not a plain list of columns stays as it is.
-QString caseBlindOrder(const QString& rest, const TableInfo& table)
+// The tail of a statement with each column of its ORDER BY sorted as the program's lists
+// are (see Store::orderTerm); an ordering that is not a plain list of columns, or names a
+// column the table lacks, stays as it is.
+QString caseBlindOrder(const QString& rest, const TableInfo& table, const Store& engine)
 {
     static const QRegularExpression orderBy(
         QStringLiteral(R"(\bORDER\s+BY\s+(\w+(?:\s+(?:ASC|DESC))?)"
                        R"((?:\s*,\s*\w+(?:\s+(?:ASC|DESC))?)*)\s*;?\s*\z)"),
         QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression term(QStringLiteral(R"(\A(\w+)(\s+\w+)?\z)"));
+    static const QRegularExpression term(QStringLiteral(R"(\A(\w+)(?:\s+(\w+))?\z)"));
     const QRegularExpressionMatch order = orderBy.match(rest);
     if (!order.hasMatch())
         return rest;
@@ -62,10 +63,10 @@ QString caseBlindOrder(const QString& rest, const TableInfo& table)
             table.columns.cbegin(), table.columns.cend(), [&](const TableInfo::Column& c) {
                 return c.name.compare(parts.captured(1), Qt::CaseInsensitive) == 0;
             });
-        const bool text = column != table.columns.cend() && !column->isNumeric;
-        terms.append(text
-                         ? parts.captured(1) + QStringLiteral(" COLLATE NOCASE") + parts.captured(2)
-                         : written.trimmed());
+        if (column == table.columns.cend())
+            return rest;
+        terms.append(engine.orderTerm(
+            *column, parts.captured(2).compare(QLatin1String("DESC"), Qt::CaseInsensitive) == 0));
     }
     return rest.left(order.capturedStart(1)) + terms.join(QLatin1String(", "));
 }
@@ -188,7 +189,7 @@ void Recordset::openTable(const Store& engine, const TableInfo& table, const QSt
     m_heldColumns = key + QStringLiteral(", ") + held.join(QLatin1String(", "));
     m_keys =
         engine.selectKeys(QStringLiteral("SELECT %1 FROM %2%3")
-                              .arg(key, engine.identifier(m_table), caseBlindOrder(rest, table)),
+                              .arg(key, engine.identifier(m_table), caseBlindOrder(rest, table, engine)),
                           parameters);
     // Without an order the rows come in the order of the table.
     if (!hasOrder(rest))
@@ -223,6 +224,7 @@ void Recordset::defineFields(const QStringList& heldNames, const std::optional<T
         Field field;
         field.name = name;
         field.isNumeric = info && info->isNumeric;
+        field.isVariant = info && info->isVariant;
         field.index = info ? info->index : QString();
         if (info && info->isLong && allColumns)
             m_longFields.append(m_fields.size());
@@ -622,16 +624,18 @@ Recordset::KeySet Recordset::keysMatching(const Criterion& criterion, int field)
     const Store& engine = store();
     const Field& target = m_fields.at(field);
     const QString column = engine.identifier(target.name);
+    const TableInfo::Column described{target.name, false, target.isNumeric, target.isVariant,
+                                      target.index};
     const bool number = criterion.op() == Criterion::Operator::Equal && criterion.valueIsNumber();
     const QVariant numberValue = criterion.value().trimmed().toDouble();
-    QString condition = column + QStringLiteral(" LIKE ? ESCAPE '\\'");
+    QString condition = engine.likeCondition(described);
     QVariantList parameters{criterion.sqlLikePattern()};
+    const QString numberCondition = number ? engine.numberCondition(described) : QString();
     if (number && target.isNumeric) {
-        condition = QStringLiteral("CAST(%1 AS REAL) = ?").arg(column);
+        condition = numberCondition;
         parameters = {numberValue};
-    } else if (number) {
-        condition = QStringLiteral("(%1 OR (typeof(%2) IN ('integer', 'real') AND %2 = ?))")
-                        .arg(condition, column);
+    } else if (!numberCondition.isEmpty()) {
+        condition = QStringLiteral("(%1 OR (%2))").arg(condition, numberCondition);
         parameters.append(numberValue);
     }
     const bool refine = criterion.needsRefine() || target.isNumeric;
@@ -645,10 +649,9 @@ Recordset::KeySet Recordset::keysMatching(const Criterion& criterion, int field)
     }
     // Otherwise the engine would rather scan the table than an index nearly as wide as its
     // declared columns; the index holds only the short fields, the table the documents too.
-    const QString source = target.index.isEmpty() || narrowing ? engine.identifier(m_table)
-                                                  : QStringLiteral("%1 INDEXED BY %2")
-                                                        .arg(engine.identifier(m_table),
-                                                             engine.identifier(target.index));
+    const QString source = target.index.isEmpty() || narrowing
+                               ? engine.identifier(m_table)
+                               : engine.readThrough(m_table, target.index);
     const QString sql =
         QStringLiteral("SELECT %1%2 FROM %3 WHERE %4")
             .arg(engine.identifier(m_keyColumn), refine ? QStringLiteral(", ") + column : QString(),

@@ -116,6 +116,7 @@ private:
         // Index into the held values, or -1 for a long field read on demand.
         int slot = -1;
         bool isNumeric = false;
+        bool isVariant = false;
         // The field a criterion on this one is matched against: its plain-text companion
         // "<name>Text" when the field is long and has one, else the field itself.
         int matchField = -1;

@@ -151,6 +151,9 @@ void SchemaUpgrade::probeAndUpgrade(Connection& connection, const Progress& prog
         return;
     addCategoryKey(connection);
     addPlainText(connection, progress);
+    // A server's indexes are its schema's, made when the database was set up.
+    if (connection.store().dialect() != Store::Dialect::Sqlite)
+        return;
     addReadingIndexes(connection, progress);
     addSearchIndex(connection, progress);
 }

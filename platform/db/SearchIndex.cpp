@@ -57,6 +57,9 @@ const QStringList& SearchIndex::columns()
 
 bool SearchIndex::exists(const Store& store)
 {
+    // A server's own trigram indexes serve a LIKE without narrowing.
+    if (store.dialect() != Store::Dialect::Sqlite)
+        return false;
     bool found = false;
     store.select(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND "
                                 "name = ? COLLATE NOCASE"),

@@ -26,7 +26,8 @@ public:
 
     static const QStringList& columns();
 
-    // Whether the database has the index (and so its triggers).
+    // Whether the database has the index (and so its triggers); never on a server, whose
+    // trigram indexes (db/schema-postgresql.sql) the server uses for a LIKE by itself.
     static bool exists(const Store& store);
 
     // Creates the index and its triggers on a database of the documented layout that lacks

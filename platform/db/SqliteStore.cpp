@@ -438,7 +438,8 @@ std::optional<TableInfo> SqliteStore::table(const QString& name) const
     while (query.next()) {
         const QString column = query.value(1).toString();
         const QString type = query.value(2).toString();
-        info.columns.append({column, isLongType(type), isNumericType(type), QString()});
+        info.columns.append(
+            {column, isLongType(type), isNumericType(type), type.trimmed().isEmpty(), QString()});
         if (query.value(5).toInt() > 0) {
             ++keyColumns;
             if (type.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0)
@@ -540,4 +541,37 @@ void SqliteStore::addCounterKey(const QString& tableName, const QString& column)
         throw;
     }
     run(QStringLiteral("PRAGMA legacy_alter_table=OFF"));
+}
+
+Store::Dialect SqliteStore::dialect() const
+{
+    return Dialect::Sqlite;
+}
+
+QString SqliteStore::orderTerm(const TableInfo::Column& column, bool descending) const
+{
+    // NOCASE folds ASCII letters only; numbers sort before text in any column, NULL first.
+    return identifier(column.name) +
+           (column.isNumeric ? QString() : QStringLiteral(" COLLATE NOCASE")) +
+           (descending ? QStringLiteral(" DESC") : QString());
+}
+
+QString SqliteStore::likeCondition(const TableInfo::Column& column) const
+{
+    return identifier(column.name) + QStringLiteral(" LIKE ? ESCAPE '\\'");
+}
+
+QString SqliteStore::numberCondition(const TableInfo::Column& column) const
+{
+    // A text column converts what looks like a number to text when it is written: only
+    // the number a numeric or untyped column holds is a number.
+    const QString name = identifier(column.name);
+    return column.isNumeric
+               ? QStringLiteral("CAST(%1 AS REAL) = ?").arg(name)
+               : QStringLiteral("typeof(%1) IN ('integer', 'real') AND %1 = ?").arg(name);
+}
+
+QString SqliteStore::readThrough(const QString& table, const QString& index) const
+{
+    return QStringLiteral("%1 INDEXED BY %2").arg(identifier(table), identifier(index));
 }

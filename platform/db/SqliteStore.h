@@ -40,6 +40,11 @@ public:
     void commit() override;
     void rollback() override;
     bool isReadOnly() const override;
+    Dialect dialect() const override;
+    QString orderTerm(const TableInfo::Column& column, bool descending) const override;
+    QString likeCondition(const TableInfo::Column& column) const override;
+    QString numberCondition(const TableInfo::Column& column) const override;
+    QString readThrough(const QString& table, const QString& index) const override;
 
 private:
     class Statement;

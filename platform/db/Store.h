@@ -64,4 +64,24 @@ public:
 
     // Whether this program may not write the database (writes then fail with an error).
     virtual bool isReadOnly() const = 0;
+
+    // The engine, for the pieces of a knowledge base only one of them has (SQLite's own
+    // search index and upgrade steps; the server's session settings).
+    enum class Dialect { Sqlite, Postgresql };
+    virtual Dialect dialect() const = 0;
+
+    // The SQL of the comparisons the recordsets make, which the engines write differently.
+    // An ORDER BY term that sorts a column as the program's lists do: text without regard to
+    // ASCII letter case, NULL first (last when descending), and in a column of no declared
+    // type the numbers first, by value.
+    virtual QString orderTerm(const TableInfo::Column& column, bool descending) const = 0;
+    // The condition that the column matches the "?" pattern of a LIKE with "\" as its escape
+    // character, ASCII letters matching in either case and no other letters.
+    virtual QString likeCondition(const TableInfo::Column& column) const = 0;
+    // The condition that the column holds the number bound to its "?" as a number; empty
+    // for a column that never holds a number.
+    virtual QString numberCondition(const TableInfo::Column& column) const = 0;
+    // The table as the source of a query that reads it through the index, where the engine
+    // lets a query name the index.
+    virtual QString readThrough(const QString& table, const QString& index) const = 0;
 };

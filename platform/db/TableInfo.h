@@ -15,6 +15,8 @@ struct TableInfo
         bool isLong = false;
         // Compares as a number in a criterion.
         bool isNumeric = false;
+        // Declared without a type: each value keeps the type it was written with.
+        bool isVariant = false;
         // The smallest index that holds the column (and so the row key): a scan of it reads
         // the column without the pages of the rows. Empty when none does.
         QString index;

@@ -108,13 +108,11 @@ std::optional<qint64> ArticleHistory::undelete(qint64 historyId)
             store.rollback();
             return std::nullopt;
         }
-        m_db.execute(QStringLiteral("INSERT INTO QV (%1) SELECT %1 FROM QVHistory WHERE "
-                                    "HistoryID = ?")
-                         .arg(columns),
-                     {historyId});
-        qint64 newKey = 0;
-        store.select(QStringLiteral("SELECT last_insert_rowid()"), {},
-                     [&newKey](QList<QVariant>&& row) { newKey = row.at(0).toLongLong(); });
+        const qint64 newKey =
+            store.write(QStringLiteral("INSERT INTO QV (%1) SELECT %1 FROM QVHistory WHERE "
+                                       "HistoryID = ?")
+                            .arg(columns),
+                        {historyId});
         m_db.execute(QStringLiteral("UPDATE QVHistory SET RecordID = ? WHERE RecordID = ?"),
                      {newKey, *oldKey});
         store.commit();

@@ -81,7 +81,8 @@ void HistorySchema::addIfMissing(Connection& db)
 {
     Store& store = db.store();
     try {
-        if (db.isReadOnly() || isKept(db))
+        // The statements are SQLite's; a server's schema brings its own history.
+        if (db.isReadOnly() || isKept(db) || store.dialect() != Store::Dialect::Sqlite)
             return;
         const std::optional<TableInfo> articles = store.table(QStringLiteral("QV"));
         if (!articles || !hasArticleColumns(*articles))

@@ -1,0 +1,443 @@
+#include "PgStore.h"
+
+#include "DbError.h"
+
+#include <QAtomicInt>
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlRecord>
+#include <QUrl>
+#include <QUrlQuery>
+
+#include <limits>
+
+namespace {
+// How long a write waits for another program's write before it fails as locked.
+const QString kLockTimeout = QStringLiteral("10s");
+// The key of the knowledge base's write lock (an advisory lock of the database): "QVKB".
+constexpr qint64 kWriteLock = 0x51564B42;
+// A whole number in its shortest form: the values of an untyped column that are numbers. No
+// "?" in it: the driver would take one for a parameter.
+const QString kWholeNumber = QStringLiteral("'^(0|[1-9][0-9]*|-[1-9][0-9]*)$'");
+
+QString sqlState(const QSqlError& error)
+{
+    return error.nativeErrorCode().trimmed();
+}
+
+// A failure that means the connection is gone: the driver then gives no SQL state, or one of
+// the classes of a broken connection and of a server shutting down.
+bool meansLostConnection(const QSqlError& error)
+{
+    const QString state = sqlState(error);
+    return error.type() == QSqlError::ConnectionError || state.isEmpty() ||
+           state.startsWith(QLatin1String("08")) || state.startsWith(QLatin1String("57P"));
+}
+
+DbError numbered(const QSqlError& error)
+{
+    const QString state = sqlState(error);
+    // The server's first line, without its severity: "relation "x" does not exist".
+    QString description = (error.databaseText().isEmpty() ? error.text() : error.databaseText())
+                              .section(QLatin1Char('\n'), 0, 0)
+                              .trimmed();
+    static const QRegularExpression severity(QStringLiteral("\\A(?:ERROR|FATAL|PANIC):\\s+"));
+    description.remove(severity);
+    if (state == QLatin1String("42703") || state == QLatin1String("42P02"))
+        return DbError(DbError::UnknownName, description);
+    if (state == QLatin1String("42P01"))
+        return DbError(DbError::UnknownTable, description);
+    if (state == QLatin1String("55P03") || state == QLatin1String("40P01"))
+        return DbError(DbError::StoreFailure, description, DbError::Cause::Locked);
+    // Connection, resources, privileges, read-only transactions, the server's own failures.
+    static const QStringList storeClasses{QStringLiteral("08"), QStringLiteral("28"),
+                                          QStringLiteral("3D"), QStringLiteral("53"),
+                                          QStringLiteral("57"), QStringLiteral("58"),
+                                          QStringLiteral("XX")};
+    if (meansLostConnection(error) || storeClasses.contains(state.left(2)) ||
+        state == QLatin1String("42501") || state == QLatin1String("25006"))
+        return DbError(DbError::StoreFailure, description);
+    return DbError(DbError::StatementFailed, description);
+}
+
+// A value as the tables store it: yes/no as -1/0, integers as 64-bit numbers.
+QVariant toServer(const QVariant& value)
+{
+    if (value.isNull() || !value.isValid())
+        return QVariant(QMetaType::fromType<QString>());
+    if (value.typeId() == QMetaType::Bool)
+        return QVariant(qlonglong(value.toBool() ? -1 : 0));
+    return value;
+}
+} // namespace
+
+// A statement text prepared on the connection, and whether it is being read.
+struct PgStore::Prepared
+{
+    QSqlQuery query;
+    bool busy = false;
+};
+
+bool PgStore::isAddress(const QString& path)
+{
+    return path.startsWith(QLatin1String("postgresql://"), Qt::CaseInsensitive) ||
+           path.startsWith(QLatin1String("postgres://"), Qt::CaseInsensitive);
+}
+
+PgStore::PgStore(const QString& address) : m_address(address)
+{
+    static QAtomicInt connections;
+    m_connectionName = QStringLiteral("quorvel-pg-%1").arg(connections.fetchAndAddRelaxed(1));
+    try {
+        connect();
+    } catch (...) {
+        QSqlDatabase::removeDatabase(m_connectionName);
+        throw;
+    }
+}
+
+PgStore::~PgStore()
+{
+    m_prepared.clear();
+    QSqlDatabase::database(m_connectionName, false).close();
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+void PgStore::connect() const
+{
+    const QUrl url(m_address, QUrl::StrictMode);
+    if (!url.isValid() || !isAddress(m_address) || url.path().mid(1).isEmpty())
+        throw DbError(DbError::StoreFailure,
+                      QStringLiteral("The address '%1' is not of the form "
+                                     "postgresql://user@host:port/database.")
+                          .arg(url.toString(QUrl::RemovePassword)));
+    if (!url.password().isEmpty())
+        throw DbError(DbError::StoreFailure,
+                      QStringLiteral("The address holds a password. Keep the password in the "
+                                     "PostgreSQL password file (~/.pgpass) instead."));
+    QSqlDatabase db = QSqlDatabase::contains(m_connectionName)
+                          ? QSqlDatabase::database(m_connectionName, false)
+                          : QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_connectionName);
+    if (!db.isValid())
+        throw DbError(DbError::StoreFailure,
+                      QStringLiteral("The PostgreSQL driver of Qt (QPSQL) is not installed."));
+    db.setHostName(url.host());
+    db.setPort(url.port(-1));
+    db.setDatabaseName(url.path().mid(1));
+    db.setUserName(url.userName());
+    // The address's own settings (sslmode=require, ...) go to the server as they are.
+    QStringList options{QStringLiteral("connect_timeout=10"),
+                        QStringLiteral("application_name=Quorvel")};
+    for (const auto& item : QUrlQuery(url).queryItems(QUrl::FullyDecoded))
+        options.append(item.first + QLatin1Char('=') + item.second);
+    db.setConnectOptions(options.join(QLatin1Char(';')));
+    if (!db.open())
+        throw DbError(DbError::StoreFailure,
+                      QStringLiteral("Could not connect to '%1': %2")
+                          .arg(url.toString(QUrl::RemovePassword),
+                               db.lastError().databaseText().trimmed()));
+    m_lost = false;
+    for (auto setting = m_settings.cbegin(); setting != m_settings.cend(); ++setting)
+        run(setting.key(), setting.value());
+    m_variantColumns.clear();
+    m_tables.clear();
+    select(QStringLiteral("SELECT DISTINCT lower(column_name) FROM information_schema.columns "
+                          "WHERE domain_name = 'qv_variant' AND table_schema = current_schema()"),
+           {}, [this](QList<QVariant>&& row) { m_variantColumns.insert(row.at(0).toString()); });
+    select(QStringLiteral("SELECT pg_is_in_recovery() OR current_setting("
+                          "'default_transaction_read_only') = 'on' OR NOT coalesce("
+                          "has_table_privilege(to_regclass('qv'), 'UPDATE'), true)"),
+           {}, [this](QList<QVariant>&& row) { m_readOnly = row.at(0).toLongLong() != 0; });
+}
+
+void PgStore::reconnectIfLost() const
+{
+    if (!m_lost)
+        return;
+    m_prepared.clear();
+    QSqlDatabase::database(m_connectionName, false).close();
+    connect();
+}
+
+QSqlDatabase PgStore::database() const
+{
+    return QSqlDatabase::database(m_connectionName, false);
+}
+
+DbError PgStore::error(const QSqlError& error) const
+{
+    if (meansLostConnection(error))
+        m_lost = true;
+    return numbered(error);
+}
+
+void PgStore::fail(const QSqlError& error) const
+{
+    throw this->error(error);
+}
+
+QString PgStore::identifier(const QString& name) const
+{
+    // The server's names are folded to lower case, as unquoted names are.
+    return QLatin1Char('"') +
+           name.toLower().replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+}
+
+QSqlQuery& PgStore::run(const QString& sql, const QVariantList& parameters) const
+{
+    reconnectIfLost();
+    const QByteArray text = sql.toUtf8();
+    const std::string key(text.constData(), size_t(text.size()));
+    std::unique_ptr<Prepared>& prepared = m_prepared[key];
+    if (!prepared) {
+        prepared = std::make_unique<Prepared>();
+        prepared->query = QSqlQuery(database());
+        prepared->query.setForwardOnly(true);
+        if (!prepared->query.prepare(sql)) {
+            const QSqlError failure = prepared->query.lastError();
+            m_prepared.erase(key);
+            fail(failure);
+        }
+    }
+    QSqlQuery& query = prepared->query;
+    for (int i = 0; i < parameters.size(); ++i)
+        query.bindValue(i, toServer(parameters.at(i)));
+    if (!query.exec())
+        fail(query.lastError());
+    return query;
+}
+
+void PgStore::runDirect(const QString& sql) const
+{
+    reconnectIfLost();
+    QSqlQuery query(database());
+    if (!query.exec(sql))
+        fail(query.lastError());
+}
+
+QVariant PgStore::fromServer(const QVariant& value, bool variantColumn) const
+{
+    if (value.isNull())
+        return QVariant();
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+        return QVariant(value.toLongLong());
+    case QMetaType::Bool:
+        return QVariant(qlonglong(value.toBool() ? -1 : 0));
+    case QMetaType::QString: {
+        if (!variantColumn)
+            return value;
+        static const QRegularExpression whole(QStringLiteral("\\A(0|[1-9][0-9]*|-[1-9][0-9]*)\\z"));
+        bool fits = false;
+        const qlonglong number = value.toString().toLongLong(&fits);
+        return fits && whole.match(value.toString()).hasMatch() ? QVariant(number) : value;
+    }
+    default:
+        return value;
+    }
+}
+
+QStringList PgStore::select(const QString& sql, const QVariantList& parameters,
+                            const std::function<void(QList<QVariant>&&)>& onRow) const
+{
+    if (sql.startsWith(QLatin1String("SELECT set_config("), Qt::CaseInsensitive))
+        m_settings.insert(sql, parameters);
+    // The rows are read before any is handed on: a statement run for a row meanwhile would
+    // otherwise meet this one still reading.
+    QList<QList<QVariant>> rows;
+    QStringList names;
+    {
+        QSqlQuery& query = run(sql, parameters);
+        const QSqlRecord record = query.record();
+        QList<bool> variant;
+        for (int i = 0; i < record.count(); ++i) {
+            names.append(record.fieldName(i));
+            variant.append(m_variantColumns.contains(record.fieldName(i).toLower()));
+        }
+        while (query.next()) {
+            QList<QVariant> row;
+            row.reserve(names.size());
+            for (int i = 0; i < names.size(); ++i)
+                row.append(fromServer(query.value(i), variant.at(i)));
+            rows.append(std::move(row));
+        }
+        if (query.lastError().isValid())
+            fail(query.lastError());
+        query.finish();
+    }
+    for (QList<QVariant>& row : rows)
+        onRow(std::move(row));
+    return names;
+}
+
+std::vector<qint64> PgStore::selectKeys(const QString& sql, const QVariantList& parameters) const
+{
+    QSqlQuery& query = run(sql, parameters);
+    std::vector<qint64> keys;
+    while (query.next())
+        keys.push_back(query.value(0).toLongLong());
+    if (query.lastError().isValid())
+        fail(query.lastError());
+    query.finish();
+    return keys;
+}
+
+qint64 PgStore::write(const QString& sql, const QVariantList& parameters)
+{
+    static const QRegularExpression insert(QStringLiteral(R"(\A\s*INSERT\s+INTO\s+(\w+))"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch into = insert.match(sql);
+    const std::optional<TableInfo> target =
+        into.hasMatch() ? table(into.captured(1)) : std::nullopt;
+    if (!target) {
+        QSqlQuery& query = run(sql, parameters);
+        query.finish();
+        return 0;
+    }
+    qint64 key = 0;
+    select(sql + QStringLiteral(" RETURNING ") + identifier(target->key), parameters,
+           [&key](QList<QVariant>&& row) { key = row.at(0).toLongLong(); });
+    return key;
+}
+
+void PgStore::execute(const QString& sql)
+{
+    static const QRegularExpression counterKey(
+        QStringLiteral(R"(\A(\s*ALTER\s+TABLE\s+\w+\s+ADD\s+(?:COLUMN\s+)?\w+\s+)COUNTER(\s+)"
+                       R"(PRIMARY\s+KEY\s*;?\s*)\z)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = counterKey.match(sql);
+    m_tables.clear();
+    runDirect(match.hasMatch() ? match.captured(1) +
+                                     QStringLiteral("bigint GENERATED BY DEFAULT AS IDENTITY") +
+                                     match.captured(2)
+                               : sql);
+}
+
+void PgStore::execute(const QString& sql, const std::function<void()>& working)
+{
+    // The server runs the statement while this program waits; it cannot look in between.
+    if (working)
+        working();
+    execute(sql);
+}
+
+std::optional<TableInfo> PgStore::table(const QString& name) const
+{
+    const QString folded = name.toLower();
+    const auto known = m_tables.constFind(folded);
+    if (known != m_tables.constEnd())
+        return *known;
+    // The columns in order, each with its type's name (a domain's own name), whether it is a
+    // number, and whether it is the table's one-column integer primary key.
+    TableInfo info;
+    QString key;
+    select(QStringLiteral(
+               "SELECT c.relname, a.attname, t.typname, coalesce(b.typcategory, t.typcategory) "
+               "= 'N', EXISTS (SELECT 1 FROM pg_index i WHERE i.indrelid = c.oid AND "
+               "i.indisprimary AND i.indnatts = 1 AND i.indkey[0] = a.attnum) FROM pg_class c "
+               "JOIN pg_attribute a ON a.attrelid = c.oid JOIN pg_type t ON t.oid = a.atttypid "
+               "LEFT JOIN pg_type b ON b.oid = t.typbasetype AND t.typtype = 'd' WHERE "
+               "c.relkind IN ('r', 'p') AND c.relnamespace = to_regnamespace(current_schema()) "
+               "AND c.relname = ? AND a.attnum > 0 AND NOT a.attisdropped ORDER BY a.attnum"),
+           {folded}, [&](QList<QVariant>&& row) {
+               info.name = row.at(0).toString();
+               const QString column = row.at(1).toString();
+               const QString type = row.at(2).toString();
+               const bool numeric = row.at(3).toLongLong() != 0;
+               if (row.at(4).toLongLong() != 0 && numeric)
+                   key = column;
+               // The hidden row address of a table without a key of its own.
+               if (column == QLatin1String("rowid") && row.at(4).toLongLong() != 0)
+                   return;
+               info.columns.append({column, type == QLatin1String("memo"), numeric,
+                                    type == QLatin1String("qv_variant"), QString()});
+           });
+    // Without an integer key the rows cannot be told apart: the table is read as a query's
+    // rows are, and is not written through a recordset.
+    std::optional<TableInfo> found;
+    if (!info.name.isEmpty() && !key.isEmpty()) {
+        info.key = key;
+        found = info;
+    }
+    m_tables.insert(folded, found);
+    return found;
+}
+
+void PgStore::beginWrite()
+{
+    runDirect(QStringLiteral("BEGIN"));
+    try {
+        runDirect(QStringLiteral("SET LOCAL lock_timeout = '%1'").arg(kLockTimeout));
+        runDirect(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kWriteLock));
+    } catch (const DbError&) {
+        rollback();
+        throw;
+    }
+}
+
+void PgStore::commit()
+{
+    // COMMIT of a transaction a statement failed in rolls it back without an error: the
+    // failure was reported by that statement.
+    runDirect(QStringLiteral("COMMIT"));
+}
+
+void PgStore::rollback()
+{
+    if (m_lost)
+        return;
+    QSqlQuery(database()).exec(QStringLiteral("ROLLBACK"));
+}
+
+bool PgStore::isReadOnly() const
+{
+    return m_readOnly;
+}
+
+Store::Dialect PgStore::dialect() const
+{
+    return Dialect::Postgresql;
+}
+
+QString PgStore::orderTerm(const TableInfo::Column& column, bool descending) const
+{
+    const QString name = identifier(column.name);
+    const QString direction =
+        descending ? QStringLiteral(" DESC NULLS LAST") : QStringLiteral(" NULLS FIRST");
+    if (column.isNumeric)
+        return name + direction;
+    if (!column.isVariant)
+        return QStringLiteral("lower(%1)").arg(name) + direction;
+    // Whole numbers by value, then the other values as text, as the index QV_Order holds them.
+    return QStringLiteral("(CASE WHEN %1 ~ %2 THEN 0 WHEN %1 IS NOT NULL THEN 1 END)%3, "
+                          "(CASE WHEN %1 ~ %2 THEN %1::numeric END)%3, lower(%1)%3")
+        .arg(name, kWholeNumber, direction);
+}
+
+QString PgStore::likeCondition(const TableInfo::Column& column) const
+{
+    // With the byte order of the columns ILIKE folds ASCII letters only.
+    const QString name = identifier(column.name);
+    return (column.isNumeric ? name + QStringLiteral("::text") : name) +
+           QStringLiteral(" ILIKE ? ESCAPE '\\'");
+}
+
+QString PgStore::numberCondition(const TableInfo::Column& column) const
+{
+    const QString name = identifier(column.name);
+    if (column.isNumeric)
+        return QStringLiteral("%1::float8 = ?").arg(name);
+    if (column.isVariant)
+        return QStringLiteral("(CASE WHEN %1 ~ %2 THEN %1::numeric END) = ?")
+            .arg(name, kWholeNumber);
+    return {};
+}
+
+QString PgStore::readThrough(const QString& table, const QString&) const
+{
+    // The server picks its indexes itself.
+    return identifier(table);
+}
