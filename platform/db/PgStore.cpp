@@ -98,6 +98,9 @@ PgStore::PgStore(const QString& address) : m_address(address)
 
 PgStore::~PgStore()
 {
+    // The statements are dropped on the server while it is there.
+    if (m_lost)
+        QSqlDatabase::database(m_connectionName, false).close();
     m_prepared.clear();
     QSqlDatabase::database(m_connectionName, false).close();
     QSqlDatabase::removeDatabase(m_connectionName);
@@ -154,8 +157,10 @@ void PgStore::reconnectIfLost() const
 {
     if (!m_lost)
         return;
-    m_prepared.clear();
+    // Closed first, so that the statements of the lost session are dropped without asking
+    // the server.
     QSqlDatabase::database(m_connectionName, false).close();
+    m_prepared.clear();
     connect();
 }
 
@@ -223,6 +228,7 @@ QVariant PgStore::fromServer(const QVariant& value, bool variantColumn) const
     case QMetaType::Int:
     case QMetaType::UInt:
     case QMetaType::Short:
+    case QMetaType::ULongLong:
         return QVariant(value.toLongLong());
     case QMetaType::Bool:
         return QVariant(qlonglong(value.toBool() ? -1 : 0));
@@ -286,7 +292,7 @@ std::vector<qint64> PgStore::selectKeys(const QString& sql, const QVariantList& 
 
 qint64 PgStore::write(const QString& sql, const QVariantList& parameters)
 {
-    static const QRegularExpression insert(QStringLiteral(R"(\A\s*INSERT\s+INTO\s+(\w+))"),
+    static const QRegularExpression insert(QStringLiteral(R"re(\A\s*INSERT\s+INTO\s+"?(\w+)"?)re"),
                                            QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch into = insert.match(sql);
     const std::optional<TableInfo> target =
