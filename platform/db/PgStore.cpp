@@ -1,19 +1,25 @@
 #include "PgStore.h"
 
 #include "DbError.h"
+#include "LongWait.h"
 
 #include <QAtomicInt>
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <QThread>
 #include <QUrl>
 #include <QUrlQuery>
 
-#include <limits>
+#include <algorithm>
+#include <iterator>
 
 namespace {
 // How long a write waits for another program's write before it fails as locked.
-const QString kLockTimeout = QStringLiteral("10s");
+constexpr int kLockTimeoutMs = 10000;
+// Prepared statements kept per connection: the program runs a few dozen statement texts.
+constexpr size_t kKeptStatements = 64;
 // The key of the knowledge base's write lock (an advisory lock of the database): "QVKB".
 constexpr qint64 kWriteLock = 0x51564B42;
 // A whole number in its shortest form: the values of an untyped column that are numbers. No
@@ -70,13 +76,6 @@ QVariant toServer(const QVariant& value)
     return value;
 }
 } // namespace
-
-// A statement text prepared on the connection, and whether it is being read.
-struct PgStore::Prepared
-{
-    QSqlQuery query;
-    bool busy = false;
-};
 
 bool PgStore::isAddress(const QString& path)
 {
@@ -193,18 +192,20 @@ QSqlQuery& PgStore::run(const QString& sql, const QVariantList& parameters) cons
     reconnectIfLost();
     const QByteArray text = sql.toUtf8();
     const std::string key(text.constData(), size_t(text.size()));
-    std::unique_ptr<Prepared>& prepared = m_prepared[key];
+    // No statement is being read between two calls: all of them can go.
+    if (m_prepared.size() >= kKeptStatements && m_prepared.find(key) == m_prepared.end())
+        m_prepared.clear();
+    std::unique_ptr<QSqlQuery>& prepared = m_prepared[key];
     if (!prepared) {
-        prepared = std::make_unique<Prepared>();
-        prepared->query = QSqlQuery(database());
-        prepared->query.setForwardOnly(true);
-        if (!prepared->query.prepare(sql)) {
-            const QSqlError failure = prepared->query.lastError();
+        prepared = std::make_unique<QSqlQuery>(database());
+        prepared->setForwardOnly(true);
+        if (!prepared->prepare(sql)) {
+            const QSqlError failure = prepared->lastError();
             m_prepared.erase(key);
             fail(failure);
         }
     }
-    QSqlQuery& query = prepared->query;
+    QSqlQuery& query = *prepared;
     for (int i = 0; i < parameters.size(); ++i)
         query.bindValue(i, toServer(parameters.at(i)));
     if (!query.exec())
@@ -376,11 +377,37 @@ void PgStore::beginWrite()
 {
     runDirect(QStringLiteral("BEGIN"));
     try {
-        runDirect(QStringLiteral("SET LOCAL lock_timeout = '%1'").arg(kLockTimeout));
-        runDirect(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kWriteLock));
+        // The row locks of a program that writes without the write lock are waited for as
+        // long as the write lock.
+        runDirect(QStringLiteral("SET LOCAL lock_timeout = '%1ms'").arg(kLockTimeoutMs));
+        takeWriteLock();
     } catch (const DbError&) {
         rollback();
         throw;
+    }
+}
+
+void PgStore::takeWriteLock() const
+{
+    // Asked for again and again rather than waited for on the server, so that a long wait
+    // tells LongWait, as a wait for a locked SQLite file does; looked for as often.
+    QElapsedTimer waited;
+    waited.start();
+    static constexpr int kSleepsMs[] = {1, 2, 5, 10};
+    for (size_t attempt = 0;; ++attempt) {
+        bool taken = false;
+        select(QStringLiteral("SELECT pg_try_advisory_xact_lock(%1)").arg(kWriteLock), {},
+               [&taken](QList<QVariant>&& row) { taken = row.at(0).toLongLong() != 0; });
+        if (taken)
+            return;
+        if (waited.elapsed() >= kLockTimeoutMs)
+            throw DbError(DbError::StoreFailure,
+                          QStringLiteral("The knowledge base is being written by another "
+                                         "program."),
+                          DbError::Cause::Locked);
+        if (waited.elapsed() >= LongWait::kNoticeAfterMs)
+            LongWait::notify();
+        QThread::msleep(kSleepsMs[std::min(attempt, std::size(kSleepsMs) - 1)]);
     }
 }
 

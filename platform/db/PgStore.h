@@ -60,8 +60,6 @@ public:
     QString readThrough(const QString& table, const QString& index) const override;
 
 private:
-    struct Prepared;
-
     void connect() const;
     void reconnectIfLost() const;
     // The query of a statement text, prepared once per connection, with its parameters bound
@@ -69,6 +67,9 @@ private:
     QSqlQuery& run(const QString& sql, const QVariantList& parameters) const;
     // Runs a statement that is not prepared.
     void runDirect(const QString& sql) const;
+    // Takes the knowledge base's write lock for the transaction begun, waiting for another
+    // program's write to end; throws a locked DbError after the wait.
+    void takeWriteLock() const;
     [[noreturn]] void fail(const QSqlError& error) const;
     QVariant fromServer(const QVariant& value, bool variantColumn) const;
 
@@ -80,6 +81,7 @@ private:
     mutable bool m_readOnly = false;
     // Columns of the type qv_variant, by lower-case name.
     mutable QSet<QString> m_variantColumns;
-    mutable std::unordered_map<std::string, std::unique_ptr<Prepared>> m_prepared;
+    // The statements prepared on the connection, by their text.
+    mutable std::unordered_map<std::string, std::unique_ptr<QSqlQuery>> m_prepared;
     mutable QHash<QString, std::optional<TableInfo>> m_tables;
 };
