@@ -2,6 +2,9 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QUrl>
 
 namespace RichTextSamples {
 
@@ -30,6 +33,24 @@ QString rtfDocument(const QString& body)
     return QStringLiteral("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 "
                           "Arial;}}{\\colortbl ;\\red255\\green0\\blue0;}\\uc1\\pard ") +
            body + QStringLiteral("}");
+}
+
+QList<QTextImageFormat> imagesOf(const QTextDocument& document)
+{
+    QList<QTextImageFormat> images;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().charFormat().isImageFormat())
+                images.append(QList<QTextImageFormat>(it.fragment().length(),
+                                                     it.fragment().charFormat().toImageFormat()));
+        }
+    }
+    return images;
+}
+
+QByteArray pictureBytes(const QTextDocument& document, const QTextImageFormat& image)
+{
+    return document.resource(QTextDocument::ImageResource, QUrl(image.name())).toByteArray();
 }
 
 } // namespace RichTextSamples

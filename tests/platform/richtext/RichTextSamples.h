@@ -2,7 +2,11 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QList>
 #include <QString>
+#include <QTextFormat>
+
+class QTextDocument;
 
 // Pictures and RTF pieces shared by the rich-text tests.
 namespace RichTextSamples {
@@ -16,5 +20,11 @@ QString brokenHex(const QByteArray& bytes);
 
 // A complete RTF document around a body, with one Arial font and a red colour entry.
 QString rtfDocument(const QString& body);
+
+// The format of every picture character of the document, in order.
+QList<QTextImageFormat> imagesOf(const QTextDocument& document);
+
+// The bytes the document holds for a picture.
+QByteArray pictureBytes(const QTextDocument& document, const QTextImageFormat& image);
 
 } // namespace RichTextSamples

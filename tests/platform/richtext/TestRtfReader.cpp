@@ -30,23 +30,6 @@ QList<Run> runsOf(const QTextBlock& block)
     return runs;
 }
 
-QList<QTextImageFormat> imagesOf(const QTextDocument& document)
-{
-    QList<QTextImageFormat> images;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        for (const Run& run : runsOf(block)) {
-            if (run.format.isImageFormat())
-                images.append(run.format.toImageFormat());
-        }
-    }
-    return images;
-}
-
-QByteArray pictureBytes(const QTextDocument& document, const QTextImageFormat& image)
-{
-    return document.resource(QTextDocument::ImageResource, QUrl(image.name())).toByteArray();
-}
-
 QString pictureRtf(const char* blip, const QByteArray& bytes, const QString& sizing)
 {
     return QStringLiteral("x{\\pict\\%1%2\r\n%3}y").arg(QLatin1String(blip), sizing, brokenHex(bytes));
