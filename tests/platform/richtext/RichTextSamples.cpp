@@ -35,6 +35,19 @@ QString rtfDocument(const QString& body)
            body + QStringLiteral("}");
 }
 
+QString paragraphs(qsizetype length)
+{
+    QString body;
+    for (int p = 0; body.size() <= length; ++p) {
+        body += p % 4 == 3 ? QStringLiteral("\\pard{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt}")
+                           : QStringLiteral("\\pard ");
+        body += QStringLiteral("Paragraph %1 with a \\b bold\\b0  word and \\cf1 red\\cf0  text, "
+                               "long enough to wrap.\\par\n")
+                    .arg(p);
+    }
+    return body;
+}
+
 QList<QTextImageFormat> imagesOf(const QTextDocument& document)
 {
     QList<QTextImageFormat> images;

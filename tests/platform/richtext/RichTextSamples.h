@@ -21,6 +21,10 @@ QString brokenHex(const QByteArray& bytes);
 // A complete RTF document around a body, with one Arial font and a red colour entry.
 QString rtfDocument(const QString& body);
 
+// RTF paragraphs numbered from 0 until the text is longer than length, each with a bold word
+// and a red one, long enough to wrap in a narrow box; every fourth is a bullet.
+QString paragraphs(qsizetype length);
+
 // The format of every picture character of the document, in order.
 QList<QTextImageFormat> imagesOf(const QTextDocument& document);
 

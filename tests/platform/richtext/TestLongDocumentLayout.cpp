@@ -19,18 +19,12 @@ namespace {
 // picture: what the program's documents hold.
 QString sampleRtf()
 {
-    QString body = QStringLiteral("\\pard\\qc\\b Title\\b0\\par\\pard A picture {\\pict\\pngblip %1} "
-                                  "in a line.\\par\\pard\\fi-360\\li720 A hanging indent long "
-                                  "enough to wrap over more than one line of the box.\\par")
-                       .arg(brokenHex(picture("PNG", 30, 40)));
-    for (int p = 0; p < 60; ++p) {
-        body += p % 4 == 3 ? QStringLiteral("\\pard{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt}")
-                           : QStringLiteral("\\pard ");
-        body += QStringLiteral("Paragraph %1 with a \\b bold\\b0  word and \\cf1 red\\cf0  text, "
-                               "long enough to wrap.\\par")
-                    .arg(p);
-    }
-    return rtfDocument(body);
+    const QString body =
+        QStringLiteral("\\pard\\qc\\b Title\\b0\\par\\pard A picture {\\pict\\pngblip %1} in a "
+                       "line.\\par\\pard\\fi-360\\li720 A hanging indent long enough to wrap over "
+                       "more than one line of the box.\\par")
+            .arg(brokenHex(picture("PNG", 30, 40)));
+    return rtfDocument(body + paragraphs(5000));
 }
 
 // A box on the document, laid out by Qt's own layout or by the long-document layout.

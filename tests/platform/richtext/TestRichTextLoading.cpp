@@ -12,17 +12,10 @@ using namespace RichTextSamples;
 
 namespace {
 
-// An RTF document long enough to be read on a thread of its own: numbered paragraphs with
-// a bold word, a bulleted one every tenth.
+// An RTF document long enough to be read on a thread of its own.
 QString longRtf()
 {
-    QString body;
-    for (int p = 0; body.size() <= RichTextBox::kBackgroundRtfLength; ++p) {
-        body += p % 10 == 9 ? QStringLiteral("\\pard{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt}")
-                            : QStringLiteral("\\pard ");
-        body += QStringLiteral("Paragraph %1 with a \\b bold\\b0  word.\\par\n").arg(p);
-    }
-    return rtfDocument(body);
+    return rtfDocument(paragraphs(RichTextBox::kBackgroundRtfLength));
 }
 
 } // namespace

@@ -79,7 +79,8 @@ private Q_SLOTS:
         const auto text = [](const char* name, const QString& text) {
             QTest::newRow(name) << text << QTextCharFormat() << QTextBlockFormat() << false;
         };
-        chars("bold, digits and minus after the word", "-5 1", QTextFormat::FontWeight, QFont::Bold);
+        chars("bold, digits and minus after the word", "-5 1", QTextFormat::FontWeight,
+              QFont::Bold);
         chars("italic", "Italic", QTextFormat::FontItalic, true);
         chars("underline", "Under", QTextFormat::TextUnderlineStyle,
               int(QTextCharFormat::SingleUnderline));
@@ -232,7 +233,8 @@ private Q_SLOTS:
             QCOMPARE(pictureBytes(read, images[i]), pictures[i].first);
             QCOMPARE(QSizeF(images[i].width(), images[i].height()), pictures[i].second);
         }
-        QCOMPARE(QImage::fromData(pictureBytes(read, images[3])).pixelColor(0, 0), QColor(Qt::green));
+        QCOMPARE(QImage::fromData(pictureBytes(read, images[3])).pixelColor(0, 0),
+                 QColor(Qt::green));
         QCOMPARE(RtfWriter::write(read), first);
     }
 };

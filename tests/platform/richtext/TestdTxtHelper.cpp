@@ -68,7 +68,8 @@ private Q_SLOTS:
                                                                 << "aB\nCd" << "";
         QTest::newRow("unknown mode") << "Same" << 0 << 0 << 7 << "Same" << "";
         QTest::newRow("upper whole text with a picture") << "ab#cd" << 0 << 0 << 0 << "AB#CD" << "";
-        QTest::newRow("proper case over a picture") << "ab#cd ef" << 0 << 0 << 2 << "Ab#Cd Ef" << "";
+        QTest::newRow("proper case over a picture")
+            << "ab#cd ef" << 0 << 0 << 2 << "Ab#Cd Ef" << "";
         QTest::newRow("upper selection over a picture") << "ab#cd" << 1 << 3 << 0 << "aB#Cd" << "";
         QTest::newRow("toggle selection of a picture") << "a#b" << 1 << 1 << 3 << "a#b" << "";
         QTest::newRow("selection keeps formats")
@@ -95,7 +96,8 @@ private Q_SLOTS:
         QCOMPARE(m_box->text(), expected.replace(QLatin1Char('#'), QChar::ObjectReplacementCharacter));
         QCOMPARE(m_box->selStart(), length > 0 ? start : 0);
         QCOMPARE(m_box->selLength(), length);
-        QCOMPARE(imagesOf(*m_box->document()).size(), expected.count(QChar::ObjectReplacementCharacter));
+        QCOMPARE(imagesOf(*m_box->document()).size(),
+                 expected.count(QChar::ObjectReplacementCharacter));
         for (int i = 0; i < bold.size(); ++i) {
             m_helper->SelectText(i, 1);
             QCOMPARE(m_box->selBold(), bold[i] == 'b');
