@@ -37,7 +37,6 @@ private Q_SLOTS:
         row("names in any case", prefs, "GENERAL", "pATH", "C:\\kb\\qv.mdb");
         row("blanks around keys and value", prefs, "UserPrefs", " TitleBar ", "Help Desk");
         row("absent file", QByteArray(), "General", "Path", "");
-        row("absent key", prefs, "General", "Nothing", "");
         row("absent section", prefs, "Font", "Font", "");
         row("key of another section", prefs, "General", "TitleBar", "");
         row("comment is no key", "[A]\n;Key=1\n", "A", ";Key", "");
