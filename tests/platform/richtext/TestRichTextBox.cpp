@@ -69,7 +69,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("asRtf");
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("bold");
-        QTest::newRow("rtf as rtf") << rtfDocument("\\b B") << true << "B" << true;
         QTest::newRow("plain as rtf") << "two\r\nlines" << true << "two\nlines" << false;
         QTest::newRow("lone space as rtf") << " " << true << "" << false;
         QTest::newRow("rtf header as text") << rtfDocument("\\b B") << false << "B" << true;
