@@ -1,13 +1,12 @@
 #include "RichTextSamples.h"
+#include "TempProgramFolder.h"
 #include "richtext/RichTextBox.h"
 #include "richtext/dTxtHelper.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFile>
 #include <QRegularExpression>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -21,15 +20,9 @@ class TestdTxtHelper : public QObject
 private:
     std::unique_ptr<RichTextBox> m_box;
     std::unique_ptr<dTxtHelper> m_helper;
-    QTemporaryDir m_dir; // the files of every test, each under its own name
+    TempProgramFolder m_folder; // the files of every test, each under its own name
 
-    QString path(const QString& name) const { return m_dir.filePath(name); }
-
-    QByteArray fileBytes(const QString& name) const
-    {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    QString path(const QString& name) const { return m_folder.filePath(name); }
 
     // Shows the box, so that lines are counted as laid out on the screen.
     void show()
@@ -121,9 +114,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, expected);
-        QFile file(path("in.txt"));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        file.close();
+        m_folder.writeFile(QStringLiteral("in.txt"), bytes);
         m_box->setText(QStringLiteral("previous"));
         QVERIFY(m_helper->LoadFromFile(path("in.txt")));
         QCOMPARE(m_box->text(), expected);
@@ -134,10 +125,10 @@ private Q_SLOTS:
         const QString text = QStringLiteral("first line\nGrüße € 😀\tend");
         m_box->setText(text);
         QVERIFY(m_helper->SaveToFile(path("out.txt")));
-        QCOMPARE(fileBytes("out.txt"), text.toUtf8());
+        QCOMPARE(m_folder.readFile(QStringLiteral("out.txt")), text.toUtf8());
         m_helper->SelectText(9, 6);
         QVERIFY(m_helper->SaveSelection(path("part.txt")));
-        QCOMPARE(fileBytes("part.txt"), QByteArray("e\nGrü\xC3\x9F"));
+        QCOMPARE(m_folder.readFile(QStringLiteral("part.txt")), QByteArray("e\nGrü\xC3\x9F"));
 
         QVERIFY(!m_helper->LoadFromFile(path("missing.txt")));
         QVERIFY(m_helper->errorText().contains(QLatin1String("missing.txt")));
