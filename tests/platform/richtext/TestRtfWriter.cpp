@@ -92,7 +92,6 @@ private Q_SLOTS:
         block("first-line indent", QTextFormat::TextIndent, -12.0);
         block("right indent", QTextFormat::BlockRightMargin, 30.0);
         QTest::newRow("bullet") << "Item" << QTextCharFormat() << QTextBlockFormat() << true;
-        text("tab", "a\tb");
         text("line break", "a\u2028b");
         text("windows-1252", "Grüße € “quoted” — ½");
         text("surrogate pair", "smile 😀!");

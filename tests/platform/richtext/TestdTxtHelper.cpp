@@ -60,7 +60,6 @@ private Q_SLOTS:
         QTest::newRow("proper case, selection over paragraphs") << "ab\ncd" << 1 << 4 << 2
                                                                 << "aB\nCd" << "";
         QTest::newRow("unknown mode") << "Same" << 0 << 0 << 7 << "Same" << "";
-        QTest::newRow("upper whole text with a picture") << "ab#cd" << 0 << 0 << 0 << "AB#CD" << "";
         QTest::newRow("proper case over a picture")
             << "ab#cd ef" << 0 << 0 << 2 << "Ab#Cd Ef" << "";
         QTest::newRow("upper selection over a picture") << "ab#cd" << 1 << 3 << 0 << "aB#Cd" << "";
