@@ -103,58 +103,75 @@ private Q_SLOTS:
         QCOMPARE(display().txtNote->toPlainText().trimmed(), QStringLiteral("The tunnel closes."));
     }
 
-    // The date texts of every pattern read back as dates (the date layer's tests); a
-    // pattern without a year and the empty one pass the save's check as well.
-    void everyDateFormatSavesAtOnce_data()
+    // The date is checked before anything is asked or written; the date texts of every
+    // pattern read back as dates (the date layer's tests), a pattern without a year and the
+    // empty one included.
+    void dateCheck_data()
     {
         QTest::addColumn<QString>("pattern");
-        QTest::newRow("d-mmmm") << "d-mmmm";
-        QTest::newRow("empty") << "";
+        QTest::addColumn<QString>("typed"); // null: the date proposed
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("d-mmmm") << "d-mmmm" << QString() << true;
+        QTest::newRow("empty pattern") << "" << QString() << true;
+        QTest::newRow("empty") << "mm/dd/yyyy" << "" << false;
+        QTest::newRow("a word") << "mm/dd/yyyy" << "yesterday" << false;
+        QTest::newRow("no such day") << "mm/dd/yyyy" << "13/45/2020" << false;
     }
-    void everyDateFormatSavesAtOnce()
+    void dateCheck()
     {
         QFETCH(QString, pattern);
+        QFETCH(QString, typed);
+        QFETCH(bool, saved);
         WritePref(QStringLiteral("UserPrefs"), QStringLiteral("DateFormat"), pattern);
-        trigger("mnuAdd");
-        m_dialogs->clear();
+        trigger(typed.isNull() ? "mnuAdd" : "mnuFirst");
+        if (!typed.isNull())
+            display().txtDateEdited->setText(typed);
         trigger("mnuSave");
-        QCOMPARE(m_dialogs->lastMessage().text, kSaved);
-        QCOMPARE(fileRows().size(), 11);
+        QCOMPARE(m_dialogs->texts(),
+                 QStringList{saved ? kSaved
+                                   : "Please check the date edited and try again.\nShort date "
+                                     "formats are recommended over long date formats."});
+        QCOMPARE(fileRows().size(), saved ? 11 : 10);
     }
 
-    void existingArticleAsksBeforeAppending()
+    // Saving an existing article and deleting one ask first: No writes nothing.
+    void askedBeforeWriting_data()
     {
-        const QStringList before = fileRows();
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("question"); // title and text
+        QTest::addColumn<QString>("done");
+        QTest::addColumn<QStringList>("article2"); // the row afterwards
+        QTest::addColumn<QString>("position");
+        QTest::newRow("save") << "mnuSave" << "Quorvel: Append article?" << kSaved
+                              << QStringList{"2|Changed|Network|Smith|N/A|Smith"} << "2";
+        QTest::newRow("delete") << "mnuDelete"
+                                << "Delete Confirmation: You're about to delete this article.  "
+                                   "Are you sure?"
+                                << "Article deleted." << QStringList() << "1";
+    }
+    void askedBeforeWriting()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, question);
+        QFETCH(QString, done);
+        QFETCH(QStringList, article2);
+        QFETCH(QString, position);
+        trigger("mnuNext");
         display().txtTitle->setText(QStringLiteral("Changed"));
+        const QStringList before = fileRows();
         m_dialogs->answerNext(Dialogs::Answer::No);
-        trigger("mnuSave");
-        QCOMPARE(m_dialogs->lastMessage().text, QStringLiteral("Append article?"));
-        QVERIFY(m_dialogs->lastMessage().buttons == Dialogs::Buttons::YesNo);
+        trigger(qPrintable(command));
+        const Dialogs::Message asked = m_dialogs->lastMessage();
+        QCOMPARE(asked.title + ": " + asked.text, question);
+        QVERIFY(asked.buttons == Dialogs::Buttons::YesNo);
         QCOMPARE(fileRows(), before);
 
         m_dialogs->answerNext(Dialogs::Answer::Yes);
-        trigger("mnuSave");
-        QCOMPARE(m_dialogs->lastMessage().text, kSaved);
-        QCOMPARE(fileRows().first(), QStringLiteral("1|Changed|Network|Smith|N/A|Smith"));
-    }
-
-    void dateRefusals_data()
-    {
-        QTest::addColumn<QString>("date");
-        QTest::newRow("empty") << QString();
-        QTest::newRow("a word") << QStringLiteral("yesterday");
-        QTest::newRow("no such day") << QStringLiteral("13/45/2020");
-    }
-    void dateRefusals()
-    {
-        QFETCH(QString, date);
-        const QStringList before = fileRows();
-        display().txtDateEdited->setText(date);
-        trigger("mnuSave");
-        QCOMPARE(m_dialogs->texts(),
-                 QStringList{"Please check the date edited and try again.\nShort date formats are "
-                             "recommended over long date formats."});
-        QCOMPARE(fileRows(), before);
+        trigger(qPrintable(command));
+        QCOMPARE(m_dialogs->lastMessage().text, done);
+        QCOMPARE(fileRows(QStringLiteral("WHERE Id = 2")), article2);
+        QCOMPARE(fileRows().size(), article2.size() + 9);
+        QCOMPARE(display().Label6->text(), position);
     }
 
     // A write that fails keeps what the user typed in the window, still unsaved, without
@@ -234,24 +251,6 @@ private Q_SLOTS:
         }
     }
 
-    void deleteAsksAndReloads()
-    {
-        trigger("mnuNext"); // article 2
-        m_dialogs->answerNext(Dialogs::Answer::No);
-        trigger("mnuDelete");
-        QCOMPARE(m_dialogs->lastMessage().text,
-                 QStringLiteral("You're about to delete this article.  Are you sure?"));
-        QCOMPARE(m_dialogs->lastMessage().title, QStringLiteral("Delete Confirmation"));
-        QCOMPARE(fileRows().size(), 10);
-
-        m_dialogs->answerNext(Dialogs::Answer::Yes);
-        trigger("mnuDelete");
-        QCOMPARE(m_dialogs->lastMessage().text, QStringLiteral("Article deleted."));
-        QCOMPARE(fileRows().size(), 9);
-        QVERIFY(fileRows(QStringLiteral("WHERE Id = 2")).isEmpty());
-        QCOMPARE(display().Label6->text(), QStringLiteral("1"));
-    }
-
     // Deletes that write nothing: each shows its message, never "Article deleted.".
     void deleteRefusals_data()
     {
@@ -285,8 +284,7 @@ private Q_SLOTS:
         trigger("mnuDelete");
         QCOMPARE(m_dialogs->lastMessage().text, message);
         QCOMPARE(m_dialogs->lastMessage().title, QStringLiteral("Quorvel"));
-        for (const Dialogs::Message& shown : m_dialogs->messages())
-            QVERIFY(shown.text != QStringLiteral("Article deleted."));
+        QVERIFY(!m_dialogs->texts().contains(QStringLiteral("Article deleted.")));
         QCOMPARE(fileRows(), rows);
     }
 
@@ -347,50 +345,61 @@ private Q_SLOTS:
     }
 
     // Every gated command refuses a read-only user with its own message, and anyone at all
-    // while passwords are on and nobody is logged in; nothing is written or opened.
-    void gatedCommandsRefuse_data()
+    // while passwords are on and nobody is logged in; nothing is written or opened. A
+    // read-only user stays one after passwords are switched off.
+    void gatedCommands_data()
     {
         QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("passwords");
         QTest::addColumn<bool>("loggedIn");
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("message"); // "": allowed
         const QString passwords =
             QStringLiteral("Can't access passwords. The current user rights are set to read only.");
         const QString nobody = QStringLiteral("User not logged in. Please login before continuing.");
-        const auto row = [](const char* command, bool loggedIn, const QString& message) {
-            QTest::addRow("%s%s", command, loggedIn ? "" : ", nobody logged in")
-                << command << loggedIn << message;
+        const QString add =
+            QStringLiteral("Can't add a new article. The current user rights are set to read only.");
+        const auto row = [](const char* command, bool passwords, bool loggedIn, bool readOnly,
+                            const QString& message) {
+            QTest::addRow("%s, passwords %s, %s%s", command, passwords ? "on" : "off",
+                          loggedIn ? "logged in" : "nobody", readOnly ? ", read-only" : "")
+                << command << passwords << loggedIn << readOnly << message;
         };
-        row("mnuAdd", true, "Can't add a new article. The current user rights are set to read only.");
-        row("mnuSave", true, "Can't save. The current user rights are set to read only.");
-        row("mnuDelete", true, "Can't delete. The current user rights are set to read only.");
-        row("mnuCategories", true, frmSetupCG::ReadOnlyMessage);
-        row("mnuUsers", true, frmSetupUsers::ReadOnlyMessage);
-        row("mnuData", true, frmDataPath::ReadOnlyMessage);
-        row("mnuLabels", true, frmCustomizeLabels::ReadOnlyMessage);
-        row("mnuEnablePasswords", true, passwords);
-        row("mnuPassSetup", true, passwords);
-        row("mnuAdd", false, nobody);
-        row("mnuPassSetup", false, nobody);
+        row("mnuAdd", true, true, true, add);
+        row("mnuSave", true, true, true, "Can't save. The current user rights are set to read only.");
+        row("mnuDelete", true, true, true, "Can't delete. The current user rights are set to read only.");
+        row("mnuCategories", true, true, true, frmSetupCG::ReadOnlyMessage);
+        row("mnuUsers", true, true, true, frmSetupUsers::ReadOnlyMessage);
+        row("mnuData", true, true, true, frmDataPath::ReadOnlyMessage);
+        row("mnuLabels", true, true, true, frmCustomizeLabels::ReadOnlyMessage);
+        row("mnuEnablePasswords", true, true, true, passwords);
+        row("mnuPassSetup", true, true, true, passwords);
+        row("mnuAdd", true, false, true, nobody);
+        row("mnuPassSetup", true, false, true, nobody);
+        row("mnuAdd", false, true, true, add);
+        row("mnuAdd", false, false, false, "");
+        row("mnuAdd", true, true, false, "");
+        row("mnuAdd", false, true, false, "");
     }
-    void gatedCommandsRefuse()
+    void gatedCommands()
     {
         QFETCH(QString, command);
+        QFETCH(bool, passwords);
         QFETCH(bool, loggedIn);
+        QFETCH(bool, readOnly);
         QFETCH(QString, message);
-        LoginState& login = m_quorvel->program().session->login;
-        login.PasswordsEnabled = true;
+        LoginState& login = m_quorvel->session().login;
+        login.PasswordsEnabled = passwords;
         login.UserLoggedIn = loggedIn;
-        login.UserIsReadOnly = true;
+        login.UserIsReadOnly = readOnly;
         const auto everything = [this] {
-            return fileRows() + SqlScript::rows(m_quorvel->database(),
-                                                "SELECT * FROM tblEnablePasswords");
+            return fileRows() + m_quorvel->rows("SELECT * FROM tblEnablePasswords");
         };
         const QStringList before = everything();
-        const QString shownNumber = display().txtID->text();
         trigger(command.toLatin1().constData());
-        QCOMPARE(m_dialogs->texts(), QStringList{message});
+        QCOMPARE(m_dialogs->texts(), message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(everything(), before);
-        QCOMPARE(display().txtID->text(), shownNumber);
+        QCOMPARE(display().txtID->text(), message.isEmpty() ? "11" : "1");
         for (const QDialog* dialog : main().findChildren<QDialog*>())
             QVERIFY2(!dialog->isVisible(), qPrintable(dialog->objectName()));
     }

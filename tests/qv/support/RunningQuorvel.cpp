@@ -1,6 +1,7 @@
 #include "RunningQuorvel.h"
 
 #include "ArticleFixture.h"
+#include "SqlScript.h"
 #include "mainwindow/frmMain.h"
 #include "startup/Session.h"
 
@@ -30,7 +31,22 @@ frmDisplay& RunningQuorvel::display()
     return *main().display();
 }
 
+Recordset& RunningQuorvel::articles()
+{
+    return session().rsArticles();
+}
+
+QAction* RunningQuorvel::action(const char* name)
+{
+    return main().findChild<QAction*>(QLatin1String(name));
+}
+
 void RunningQuorvel::trigger(const char* name)
 {
-    main().findChild<QAction*>(QLatin1String(name))->trigger();
+    action(name)->trigger();
+}
+
+QStringList RunningQuorvel::rows(const QString& sql) const
+{
+    return SqlScript::rows(m_database, sql);
 }

@@ -5,6 +5,9 @@
 #include "TempProgramFolder.h"
 #include "startup/Main.h"
 
+class QAction;
+class Recordset;
+class Session;
 class frmDisplay;
 class frmMain;
 
@@ -28,10 +31,15 @@ public:
     Program& program() { return m_program; }
     frmMain& main();
     frmDisplay& display();
+    Session& session() { return *m_program.session; }
+    Recordset& articles();
     QString database() const { return m_database; }
 
-    // Triggers the main window's menu item or toolbar button of that name.
+    // The main window's menu item or toolbar button of that name, and triggering it.
+    QAction* action(const char* name);
     void trigger(const char* name);
+    // The rows of a query on the database, read past the program (SqlScript::rows).
+    QStringList rows(const QString& sql) const;
 
 private:
     TempProgramFolder m_folder;
