@@ -5,10 +5,8 @@
 #include "search/frmGoTo.h"
 #include "startup/Session.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
-#include <QPushButton>
 #include <QTest>
 
 // The go-to dialog on 25 articles.
@@ -27,6 +25,7 @@ class TestfrmGoTo : public QObject
     {
         m_quorvel->trigger("mnuGoTo");
         QCOMPARE(entry()->selectedText(), QStringLiteral("1"));
+        QTest::keyClick(entry(), Qt::Key_Delete);
         QTest::keyClicks(entry(), text);
         QTest::keyClick(entry(), Qt::Key_Return);
     }
@@ -55,12 +54,18 @@ private Q_SLOTS:
         const QString check = QStringLiteral("Please check your entry and try again.");
         const QString maximum =
             QStringLiteral("The maximum number of Quorvel articles is: %1\r\n") + check;
+        const char* three = "Title LIKE #*3*#"; // articles 3, 13 and 23
         row("last", "", "25", "25");
-        row("one and a half", "", "1.5", "2");
-        row("within three matches", "Title LIKE #*3*#", "2", "13");
         row("one beyond", "", "26", maximum.arg(25));
-        row("beyond three matches", "Title LIKE #*3*#", "4", maximum.arg(3));
+        row("fraction beyond", "", "25.4", maximum.arg(25));
+        row("one and a half up to even", "", "1.5", "2");
+        row("two and a half down to even", three, "2.5", "13");
+        row("three and a half", "", "3.5", "4");
+        row("blanks and sign", "", " +2 ", "2");
+        row("beyond three matches", three, "4", maximum.arg(3));
         row("letters", "", "abc", check);
+        row("empty", "", "", check);
+        row("number then letters", "", "2a", check);
     }
     void goesToThePositionOrRefuses()
     {
@@ -84,13 +89,24 @@ private Q_SLOTS:
         }
     }
 
+    // Zero and below pass the entry's check but name no article.
+    void refusedPositionReopensAFreshDialog_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero") << "0";
+        QTest::newRow("negative") << "-7";
+    }
     void refusedPositionReopensAFreshDialog()
     {
+        QFETCH(QString, text);
         m_quorvel->trigger("mnuGoTo");
         QPointer<frmGoTo> refused = dialog();
-        QTest::keyClicks(entry(), QStringLiteral("0"));
+        QTest::keyClick(entry(), Qt::Key_Delete);
+        QTest::keyClicks(entry(), text);
         QTest::keyClick(entry(), Qt::Key_Return);
-        QCOMPARE(m_quorvel->dialogs().lastMessage().text, frmGoTo::FailedMessage);
+        QCOMPARE(m_quorvel->dialogs().texts(),
+                 QStringList{"A general error occured. Please check your entry and try again. "
+                             "Internal Error Code: G-01"});
         QCOMPARE(shownNumber(), QStringLiteral("2"));
         QTRY_VERIFY(!refused);
         QVERIFY(dialog() && dialog()->isVisible());

@@ -2,32 +2,12 @@
 
 #include <QTest>
 
-// The scrambled forms are what stored passwords hold: fixed values worked out from the
-// routine's steps, never taken from the code under test.
-//
-// "A" under key "A" by hand: the first key pair is 65 * 256 = 16640, the others 0. Each
-// round: d0 = Chain + i, t = d0 * 20021, u = w * 346, d = t + u + SavedProduct,
-// a = w * 20021 + 1 (all mod 65536), out = a ^ d; w is the previous round's a.
-//   i  w      d0     t      u      d      a      out
-//   0  16640  0      0      55808  55808  29953  44801
-//   1  29953  55809  28725  9050   28047  34614  60089
-//   2  34614  28049  56581  48892  48987  29231  52596
-//   3  29231  48990  17014  21382  21752  62908  41284
-//   4  62908  21756  24620  8216   54218  10221  62503
-//   5  10221  54223  60379  63058  581    31250  30807
-//   6  31250  587    21383  64596  17965  49595  34710
-//   7  49595  17972  24772  54974  13270  5560   9838
-// Mixed = XOR of the outs = 1024: 65 ^ 4 ^ 0 = 0x45, letters "e" (4) and "f" (5).
-// "AB": the key takes in each plain byte, so the second character starts on pair 3 with
-// Chain and SavedProduct as the first left them: Mixed = 29384, 66 ^ 114 ^ 200 = "pi".
-// The longer vectors went through the same table with a calculator script written from
-// the steps alone. The special cases can be checked by eye:
-// "2BhH": round 1 leaves a = 65536, Mixed = 75528 >= 65536, so "2" goes out plain ("dc");
-//   round 2 runs on 65536 (bit 16 kept, no overflow).
-// "ëãé": round 1 gets 65536 XOR 0xE900 = 125184, whose product overflows 32 bits: the
-//   round is abandoned, Mixed stays >= 65536 and every character goes out plain.
-// "ëã03oséé": rounds 0 and 2 leave 65536, round 3 overflows; Mixed = 19360 (bit 16
-//   cancelled), so every byte is XORed with 75 ^ 160 = 0xEB.
+// The scrambled forms are what stored passwords hold: fixed values worked out by hand and
+// by a calculator script written from the routine's steps alone, never taken from the code
+// under test. "A" under key "A" gives Mixed = 1024: 65 ^ 4 ^ 0 = 0x45, letters "e" and "f".
+// The special cases: "2BhH" reaches Mixed = 75528 >= 65536, so "2" goes out plain; in "ëãé"
+// a product overflows 32 bits, the round is abandoned and every character goes out plain;
+// in "ëã03oséé" bit 16 cancels out and every byte is XORed with 0xEB.
 class TestMdlEncrypt : public QObject
 {
     Q_OBJECT
