@@ -1,18 +1,10 @@
-#include "RunningQuorvel.h"
-#include "SqlScript.h"
+#include "WindowTest.h"
 #include "attachments/PictureArea.h"
 #include "attachments/frmImages.h"
 #include "attachments/frmView.h"
-#include "editor/frmDisplay.h"
-#include "mainwindow/frmMain.h"
-#include "profile/Prefs.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QLineEdit>
 #include <QMimeData>
-#include <QPushButton>
-#include <QTest>
 #include <QUrl>
 
 namespace {

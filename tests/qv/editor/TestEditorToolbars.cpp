@@ -1,17 +1,10 @@
-#include "RunningQuorvel.h"
+#include "WindowTest.h"
 #include "editor/EditorCommands.h"
 #include "editor/EditorToolbars.h"
-#include "editor/frmDisplay.h"
-#include "mainwindow/frmMain.h"
-#include "richtext/RichTextBox.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QComboBox>
 #include <QImage>
-#include <QLineEdit>
-#include <QTest>
 
 // The formatting toolbars and font lists of the article window, on its two rich-text boxes.
 class TestEditorToolbars : public QObject

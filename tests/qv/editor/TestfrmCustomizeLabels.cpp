@@ -1,16 +1,9 @@
-#include "RunningQuorvel.h"
-#include "SqlScript.h"
+#include "WindowTest.h"
 #include "editor/frmCustomizeLabels.h"
-#include "editor/frmDisplay.h"
-#include "mainwindow/frmMain.h"
 
 #include <QAbstractButton>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QSet>
-#include <QTest>
 
 // The labels dialog, opened from the main window on a database of one article.
 class TestfrmCustomizeLabels : public QObject

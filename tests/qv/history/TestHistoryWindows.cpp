@@ -1,24 +1,13 @@
 #include "AccountFixture.h"
-#include "RunningQuorvel.h"
-#include "SqlScript.h"
+#include "WindowTest.h"
 #include "db/Connection.h"
 #include "db/Store.h"
-#include "editor/frmDisplay.h"
 #include "history/ArticleHistory.h"
 #include "history/HistorySchema.h"
 #include "history/frmDeletedArticles.h"
 #include "history/frmHistory.h"
-#include "mainwindow/frmMain.h"
-#include "profile/Prefs.h"
-#include "richtext/RichTextBox.h"
 #include "security/frmLogin.h"
-#include "settings/frmPrefs.h"
-#include "startup/Session.h"
 
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSpinBox>
-#include <QTest>
 #include <QTextEdit>
 #include <QTreeWidget>
 
@@ -93,19 +82,6 @@ private Q_SLOTS:
         saveShown();
         QCOMPARE(ArticleHistory(session().db()).versions(1).first().changedBy,
                  QStringLiteral("dana"));
-    }
-
-    // The preferences dialog keeps the number of days in the preferences file.
-    void preferencesKeepTheDays()
-    {
-        trigger("mnuPrefs");
-        auto* prefs = m_quorvel->main().findChild<frmPrefs*>();
-        QCOMPARE(prefs->findChild<QSpinBox*>(QStringLiteral("spnKeepVersions"))->text(),
-                 QStringLiteral("All"));
-        prefs->findChild<QSpinBox*>(QStringLiteral("spnKeepVersions"))->setValue(30);
-        prefs->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-        QCOMPARE(ReadPref(QStringLiteral("UserPrefs"), QStringLiteral("KeepVersionsDays")),
-                 QStringLiteral("30"));
     }
 
     // An overwritten solution is found in the history, compared and restored through the

@@ -1,24 +1,13 @@
-#include "RunningQuorvel.h"
-#include "SqlScript.h"
+#include "WindowTest.h"
 #include "db/Connection.h"
 #include "editor/frmCustomizeLabels.h"
-#include "editor/frmDisplay.h"
 #include "mainwindow/ArticleCommands.h"
-#include "mainwindow/frmMain.h"
-#include "profile/Prefs.h"
-#include "richtext/RichTextBox.h"
 #include "settings/frmDataPath.h"
 #include "settings/frmSetupCG.h"
 #include "settings/frmSetupUsers.h"
 #include "startup/Main.h"
-#include "startup/Session.h"
 
-#include <QAction>
-#include <QComboBox>
 #include <QDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QTest>
 
 namespace {
 const QString kSaved = QStringLiteral("Article successfully saved.");

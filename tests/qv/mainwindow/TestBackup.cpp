@@ -1,10 +1,6 @@
-#include "RunningQuorvel.h"
-#include "SqlScript.h"
-#include "profile/Prefs.h"
+#include "WindowTest.h"
 
 #include <QDate>
-#include <QDir>
-#include <QTest>
 
 // Backups of the open knowledge base: File > Back Up Database... and the daily copy.
 class TestBackup : public QObject

@@ -1,13 +1,8 @@
-#include "RunningQuorvel.h"
+#include "WindowTest.h"
 #include "db/Connection.h"
-#include "db/Recordset.h"
-#include "editor/frmDisplay.h"
-#include "richtext/RichTextBox.h"
 #include "richtext/RtfReader.h"
 
-#include <QLabel>
 #include <QSignalSpy>
-#include <QTest>
 
 namespace {
 

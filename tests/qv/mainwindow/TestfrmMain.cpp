@@ -1,25 +1,11 @@
-#include "RunningQuorvel.h"
+#include "WindowTest.h"
 #include "db/Connection.h"
-#include "db/Recordset.h"
-#include "editor/frmDisplay.h"
-#include "mainwindow/frmMain.h"
-#include "profile/Prefs.h"
-#include "richtext/RichTextBox.h"
 #include "shell/ProgramFolder.h"
-#include "startup/Session.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDir>
 #include <QFileInfo>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTest>
 #include <QToolBar>
 
 namespace {

@@ -1,17 +1,7 @@
 #include "OutputFixture.h"
-#include "RunningQuorvel.h"
+#include "WindowTest.h"
 #include "TestPaths.h"
-#include "db/Recordset.h"
-#include "editor/frmDisplay.h"
-#include "mainwindow/frmMain.h"
 #include "output/HtmlExport.h"
-#include "startup/Session.h"
-
-#include <QComboBox>
-#include <QDir>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 
 namespace {
 

@@ -1,16 +1,11 @@
 #include "OutputFixture.h"
-#include "RunningQuorvel.h"
-#include "db/Recordset.h"
-#include "mainwindow/frmMain.h"
+#include "WindowTest.h"
 #include "output/OutputCommands.h"
-#include "startup/Session.h"
 
-#include <QAction>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTest>
 
 // Printing the shown article, through a PDF file in place of the default printer.
 class TestPrinting : public QObject

@@ -1,9 +1,5 @@
-#include "RunningQuorvel.h"
-#include "mainwindow/frmMain.h"
+#include "WindowTest.h"
 #include "output/frmReportCat.h"
-
-#include <QLabel>
-#include <QTest>
 
 // The article length report and the category summary.
 class TestReports : public QObject

@@ -1,13 +1,7 @@
-#include "RunningQuorvel.h"
-#include "db/Recordset.h"
-#include "editor/frmDisplay.h"
-#include "mainwindow/frmMain.h"
+#include "WindowTest.h"
 #include "search/frmGoTo.h"
-#include "startup/Session.h"
 
-#include <QLineEdit>
 #include <QPointer>
-#include <QTest>
 
 // The go-to dialog on 25 articles.
 class TestfrmGoTo : public QObject

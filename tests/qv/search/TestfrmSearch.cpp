@@ -1,20 +1,9 @@
-#include "RunningQuorvel.h"
-#include "SqlScript.h"
-#include "db/Recordset.h"
-#include "editor/frmDisplay.h"
-#include "richtext/RichTextBox.h"
-#include "mainwindow/frmMain.h"
+#include "WindowTest.h"
 #include "search/frmSearch.h"
 #include "search/frmSearchResults.h"
-#include "startup/Session.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListView>
-#include <QPushButton>
 #include <QStringListModel>
-#include <QTest>
 
 namespace {
 

@@ -1,6 +1,5 @@
 #include "AccountFixture.h"
-#include "RunningQuorvel.h"
-#include "mainwindow/frmMain.h"
+#include "WindowTest.h"
 #include "security/Accounts.h"
 #include "security/PasswordSwitch.h"
 #include "security/frmLogin.h"
@@ -8,14 +7,8 @@
 #include "security/frmSetupUsersForPasswords.h"
 #include "security/frmTest.h"
 #include "security/mdlEncrypt.h"
-#include "startup/Session.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QTest>
 
 Q_DECLARE_METATYPE(Dialogs::Icon)
 

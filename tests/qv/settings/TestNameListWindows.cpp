@@ -1,17 +1,8 @@
 #include "ArticleFixture.h"
-#include "RunningQuorvel.h"
-#include "SqlScript.h"
-#include "editor/frmDisplay.h"
-#include "mainwindow/frmMain.h"
+#include "WindowTest.h"
 #include "settings/frmNameList.h"
-#include "startup/Session.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QTest>
 
 // The category and author list windows on three articles filed under "Network" by "Smith",
 // with a fourth numbered 0 stored last, so that start-up shows it first and the table's

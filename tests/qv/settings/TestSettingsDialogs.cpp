@@ -1,22 +1,13 @@
-#include "RunningQuorvel.h"
-#include "editor/frmDisplay.h"
-#include "mainwindow/frmMain.h"
-#include "profile/Prefs.h"
+#include "WindowTest.h"
 #include "settings/General.h"
 #include "settings/UserGuide.h"
 #include "settings/frmDataPath.h"
 #include "settings/frmPrefs.h"
 #include "settings/frmRun.h"
 #include "shell/DesktopShell.h"
-#include "startup/Session.h"
 
-#include <QCheckBox>
-#include <QDir>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QTest>
+#include <QSpinBox>
 #include <QToolBar>
 
 // The preferences, database path, information and run dialogs and the user's guide
@@ -101,7 +92,11 @@ private Q_SLOTS:
         control<QLineEdit>(prefs, "Text1")->clear();
         control<QCheckBox>(prefs, "chkToolbar")->setChecked(false);
         control<QCheckBox>(prefs, "Check1")->setChecked(true);
+        auto* keep = control<QSpinBox>(prefs, "spnKeepVersions");
+        QCOMPARE(keep->text(), QStringLiteral("All"));
+        keep->setValue(30);
         control(prefs, "Command1")->click();
+        QCOMPARE(pref("UserPrefs", "KeepVersionsDays"), QStringLiteral("30"));
         QCOMPARE(pref("UserPrefs", "UseViewerForImages"), QStringLiteral("1"));
         QCOMPARE(pref("UserPrefs", "TitleBar"), QString());
         QCOMPARE(pref("UserPrefs", "Show Toolbar"), QStringLiteral("0"));
