@@ -165,9 +165,20 @@ private Q_SLOTS:
         QCOMPARE(history.undelete(deleted.first().historyId), std::nullopt);
     }
 
-    // Pruning drops the versions before the cutoff, the oldest first, batch by batch.
-    void pruningDropsOnlyOldVersions()
+    // Pruning drops the versions before the cutoff, batch by batch; at start-up the pruner
+    // runs on its own connection when the preferences ask for it.
+    void pruning_data()
     {
+        QTest::addColumn<QString>("days");
+        QTest::addColumn<int>("left");
+        QTest::newRow("all, by default") << QString() << 3;
+        QTest::newRow("all, unreadable") << QStringLiteral("some") << 3;
+        QTest::newRow("last 30 days") << QStringLiteral("30") << 2;
+    }
+    void pruning()
+    {
+        QFETCH(QString, days);
+        QFETCH(int, left);
         for (int i = 1; i <= 5; ++i)
             save(1, {{QStringLiteral("Title"), QStringLiteral("Title %1").arg(i)}});
         m_db->execute(QStringLiteral("UPDATE QVHistory SET ChangedAt = '2020-01-0' || HistoryID "
@@ -176,28 +187,6 @@ private Q_SLOTS:
         const QDateTime cutoff(QDate(2020, 1, 3), QTime(0, 0), Qt::UTC);
         QCOMPARE(history.pruneOlderThan(cutoff, 1), 1);
         QCOMPARE(history.pruneOlderThan(cutoff, 5), 1);
-        QCOMPARE(versionCount(), 3);
-        HistoryPruner::prune(*m_db, QDateTime::currentDateTimeUtc().addDays(-1), false);
-        QCOMPARE(versionCount(), 2);
-    }
-
-    // At start-up the pruner runs on its own connection when the preferences ask for it.
-    void prunerFollowsThePreference_data()
-    {
-        QTest::addColumn<QString>("days");
-        QTest::addColumn<int>("left");
-        QTest::newRow("all, by default") << QString() << 2;
-        QTest::newRow("all, unreadable") << QStringLiteral("some") << 2;
-        QTest::newRow("last 30 days") << QStringLiteral("30") << 1;
-    }
-    void prunerFollowsThePreference()
-    {
-        QFETCH(QString, days);
-        QFETCH(int, left);
-        save(1, {{QStringLiteral("Title"), QStringLiteral("One")}});
-        save(1, {{QStringLiteral("Title"), QStringLiteral("Two")}});
-        m_db->execute(QStringLiteral("UPDATE QVHistory SET ChangedAt = '2020-01-01 10:00:00.000' "
-                                     "WHERE HistoryID = 1"));
         WritePref(QStringLiteral("UserPrefs"), QStringLiteral("KeepVersionsDays"), days);
         QObject owner;
         if (HistoryPruner* pruner = HistoryPruner::startIfWanted(*m_db, &owner))

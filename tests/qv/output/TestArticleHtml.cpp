@@ -19,8 +19,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("length");
         QTest::addColumn<int>("rows");
-        QTest::newRow("1.5 goes up to 2") << 45 << 2;
-        QTest::newRow("2.5 goes down to 2") << 75 << 2;
         QTest::newRow("3.5 goes up to 4") << 105 << 4;
         QTest::newRow("0.33 gives none") << 10 << 0;
         QTest::newRow("0.5 gives none") << 15 << 0;

@@ -50,8 +50,7 @@ private Q_SLOTS:
     {
         m_quorvel->trigger("mnuLast");
         articles().moveFirst();
-        // The toolbar's Print button, with its picture.
-        QVERIFY(!m_quorvel->main().findChild<QAction*>("tlbTool4")->icon().pixmap(16).isNull());
+        // The toolbar's Print button.
         print(Dialogs::Answer::Yes, "tlbTool4");
         QCOMPARE(dialogs().messages().size(), 1);
         QCOMPARE(articles().absolutePosition(), 4);
