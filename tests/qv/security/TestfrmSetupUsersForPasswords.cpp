@@ -13,8 +13,8 @@
 Q_DECLARE_METATYPE(Dialogs::Icon)
 
 namespace {
-const QString kDuplicate =
-    QStringLiteral("This user name already exists. Please select a unique user name.");
+const QString kSelectAccount =
+    QStringLiteral("Please select a user from the list of User Names before continuing.");
 } // namespace
 
 // The Passwords submenu, and the account window with its change-password dialog reached
@@ -143,7 +143,8 @@ private Q_SLOTS:
         if (!adding)
             QCOMPARE(PasswordSwitch::isOn(session().db()), accepted);
         if (!accepted) {
-            expectMessage(kDuplicate, "Account Already Exists...", Dialogs::Icon::Information);
+            expectMessage("This user name already exists. Please select a unique user name.",
+                          "Account Already Exists...", Dialogs::Icon::Information);
             QCOMPARE(m_window->Text1->text(), adding ? QString() : name);
             return;
         }
@@ -195,7 +196,7 @@ private Q_SLOTS:
                                 << "Please select a user from the list before continuing."
                                 << "Quorvel" << Dialogs::Icon::Critical;
         QTest::newRow("Setup Password")
-            << "Command1" << frmNewPassword::kSelectAccount << "Quorvel" << Dialogs::Icon::None;
+            << "Command1" << kSelectAccount << "Quorvel" << Dialogs::Icon::None;
     }
     void commandsNeedASelection()
     {
@@ -239,7 +240,7 @@ private Q_SLOTS:
         QTest::newRow("outside Windows-1252") << "пароль" << "пароль" << false << changed;
         QTest::newRow("letter case differs")
             << "Secret" << "secret" << false << "Passwords differ. Please try again.";
-        QTest::newRow("selection gone") << "new" << "new" << true << frmNewPassword::kSelectAccount;
+        QTest::newRow("selection gone") << "new" << "new" << true << kSelectAccount;
     }
     void newPassword()
     {
