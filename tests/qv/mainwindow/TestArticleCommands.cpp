@@ -2,16 +2,28 @@
 #include "db/Connection.h"
 #include "editor/frmCustomizeLabels.h"
 #include "mainwindow/ArticleCommands.h"
+#include "richtext/RtfReader.h"
 #include "settings/frmDataPath.h"
 #include "settings/frmSetupCG.h"
 #include "settings/frmSetupUsers.h"
 #include "startup/Main.h"
 
 #include <QDialog>
+#include <QSignalSpy>
 
 namespace {
 const QString kSaved = QStringLiteral("Article successfully saved.");
+
+// A first article whose Problem is read in the background and is past the length warning's
+// limit: paragraphs of 99 letters (100 characters with the paragraph end).
+QString longProblem()
+{
+    const int paragraphs = int(frmDisplay::kLengthWarningLimit / 100) + 10;
+    return QStringLiteral("{\\rtf1\\ansi\\pard ") +
+           (QString(99, QLatin1Char('p')) + QStringLiteral("\\par ")).repeated(paragraphs) +
+           QLatin1Char('}');
 }
+} // namespace
 
 // Adding, saving and deleting articles on a database of ten articles, read back from the
 // file through a second connection.
@@ -41,10 +53,10 @@ private:
         commands().setClock([] { return QDateTime(QDate(2026, 3, 7), QTime(14, 5, 9)); });
     }
 
-    void begin(int articles)
+    void begin(int articles, const QString& extraSql = {})
     {
         m_quorvel.reset();
-        m_quorvel = std::make_unique<RunningQuorvel>(articles);
+        m_quorvel = std::make_unique<RunningQuorvel>(articles, extraSql);
         m_dialogs = &m_quorvel->dialogs();
         WritePref(QStringLiteral("UserPrefs"), QStringLiteral("DateFormat"),
                   QStringLiteral("mm/dd/yyyy"));
@@ -440,6 +452,37 @@ private Q_SLOTS:
         }
         QCOMPARE(m_dialogs->endProgramCalls(), ends ? 1 : 0);
         QCOMPARE(fileRows().first().section(QLatin1Char('|'), 1, 1), storedTitle);
+    }
+
+    // An article too long to read before it is shown: the length warning once the whole
+    // article is in, and a save before that stores it whole.
+    void longArticle_data()
+    {
+        QTest::addColumn<bool>("saveAtOnce");
+        QTest::newRow("warning once read") << false;
+        QTest::newRow("saved before it is read") << true;
+    }
+    void longArticle()
+    {
+        QFETCH(bool, saveAtOnce);
+        const QString problem = longProblem();
+        begin(2, QStringLiteral("UPDATE QV SET Problem = '%1' WHERE Id = 1;").arg(problem));
+        RichTextBox& box = *display().txtNote;
+        QVERIFY(box.isLoading());
+        if (!saveAtOnce) {
+            QCOMPARE(display().lblWarning->text(), QString());
+            QSignalSpy finished(&box, &RichTextBox::loadFinished);
+            QVERIFY(finished.wait(20000));
+            QVERIFY(!display().lblWarning->text().isEmpty());
+            return;
+        }
+        m_dialogs->answerNext(Dialogs::Answer::Yes);
+        trigger("mnuSave");
+        QCOMPARE(m_dialogs->lastMessage().text, kSaved);
+        const QString plain = RtfReader::plainText(problem);
+        const QStringList stored = m_quorvel->rows("SELECT Problem, ProblemText FROM QV WHERE Id = 1");
+        QCOMPARE(RtfReader::plainText(stored.value(0).section('|', 0, 0)), plain);
+        QCOMPARE(stored.value(0).section('|', 1), plain);
     }
 };
 

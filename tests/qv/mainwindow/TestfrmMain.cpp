@@ -35,6 +35,11 @@ class TestfrmMain : public QObject
     RecordingDialogs& dialogs() { return m_quorvel->dialogs(); }
     void trigger(const char* name) { m_quorvel->trigger(name); }
     QString shown() { return display().txtID->text() + ' ' + display().Label6->text(); }
+    static bool isKnowledgeBase(const QString& path)
+    {
+        return SqlScript::rows(path, "PRAGMA integrity_check; SELECT count(*) FROM QV;") ==
+               QStringList({"ok", "5"});
+    }
     void showActive()
     {
         main().show();
@@ -397,6 +402,69 @@ private Q_SLOTS:
         authors->lineEdit()->selectAll();
         QTest::keyClicks(authors, QStringLiteral("s"));
         QCOMPARE(authors->currentText(), QStringLiteral("Stone"));
+    }
+
+    // File > Back Up Database...: a copy, nothing when cancelled, never onto itself.
+    void backupCommand_data()
+    {
+        QTest::addColumn<QString>("target"); // "" cancels
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<Dialogs::Icon>("icon");
+        QTest::newRow("copy") << "copy.db"
+                              << "The database was backed up to %1." << Dialogs::Icon::Information;
+        QTest::newRow("cancelled") << "" << "" << Dialogs::Icon::None;
+        QTest::newRow("refused") << "kb.db"
+                                 << "The database could not be backed up to %1.\n\nA database "
+                                    "cannot be backed up onto itself."
+                                 << Dialogs::Icon::Critical;
+    }
+    void backupCommand()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, message);
+        QFETCH(Dialogs::Icon, icon);
+        const QString file = target.isEmpty() ? target : m_quorvel->folder().filePath(target);
+        dialogs().nextFileName(file);
+        trigger("mnuBackup");
+        QCOMPARE(dialogs().fileRequests(), 1);
+        QCOMPARE(dialogs().texts(), message.isEmpty() ? QStringList() : QStringList{message.arg(file)});
+        if (message.isEmpty())
+            return;
+        QCOMPARE(dialogs().lastMessage().title, QStringLiteral("Quorvel"));
+        QCOMPARE(dialogs().lastMessage().icon, icon);
+        QVERIFY(isKnowledgeBase(file));
+    }
+
+    // At start-up: today's copy made, the oldest of the program's copies removed down to
+    // seven, other files left alone; a folder that cannot be made is reported.
+    void dailyBackup()
+    {
+        QStringList files = {"notes.txt", "quorvel-2020-01-01.db"};
+        for (int day = 1; day <= 8; ++day)
+            files << QStringLiteral("quorvel-backup-2020-01-0%1.db").arg(day);
+        for (const QString& name : files)
+            m_quorvel->folder().writeFile("backups/" + name, "old");
+        const QString folder = m_quorvel->folder().filePath("backups");
+        WritePref("UserPrefs", "BackupFolder", folder);
+        QVERIFY(m_quorvel->start());
+        QCoreApplication::processEvents();
+        const QString today =
+            "quorvel-backup-" + QDate::currentDate().toString("yyyy-MM-dd") + ".db";
+        QVERIFY(isKnowledgeBase(QDir(folder).filePath(today)));
+        files = files.mid(0, 2) + files.mid(4) << today;
+        files.sort();
+        QCOMPARE(QDir(folder).entryList(QDir::Files, QDir::Name), files);
+        QVERIFY(dialogs().messages().isEmpty());
+
+        const QString blocked = m_quorvel->folder().filePath("notes.txt/backups");
+        m_quorvel->folder().writeFile("notes.txt", "");
+        WritePref("UserPrefs", "BackupFolder", blocked);
+        QVERIFY(m_quorvel->start());
+        QCoreApplication::processEvents();
+        QCOMPARE(dialogs().lastMessage().text,
+                 "The daily backup of the database could not be written to the folder " + blocked +
+                     ".\n\nThe folder cannot be made.");
+        QCOMPARE(dialogs().lastMessage().icon, Dialogs::Icon::Warning);
     }
 };
 
