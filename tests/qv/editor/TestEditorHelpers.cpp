@@ -1,9 +1,11 @@
 #include "editor/SearchMarks.h"
+#include "editor/TypeAhead.h"
 
 #include <QTest>
 #include <QTextDocument>
 
-class TestSearchMarks : public QObject
+// What the article window marks and completes as the user types.
+class TestEditorHelpers : public QObject
 {
     Q_OBJECT
 
@@ -37,7 +39,27 @@ private Q_SLOTS:
         QCOMPARE(SearchMarks::find(&document, QStringLiteral("jam")).size(),
                  SearchMarks::kMostMarks);
     }
+
+    void noCompletion_data()
+    {
+        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<QString>("typed");
+        const QStringList items = {QStringLiteral("Network"), QStringLiteral("Printing")};
+        QTest::newRow("two characters") << items << QStringLiteral("ne");
+        QTest::newRow("empty") << items << QString();
+        QTest::newRow("no item with that letter") << items << QStringLiteral("x");
+        QTest::newRow("empty list") << QStringList() << QStringLiteral("n");
+    }
+    void noCompletion()
+    {
+        QFETCH(QStringList, items);
+        QFETCH(QString, typed);
+        TypeAhead typeAhead;
+        QCOMPARE(typeAhead.complete(items, typed), std::nullopt);
+        // A miss that walked the whole list leaves the cursor where it started.
+        QCOMPARE(typeAhead.cursor(), 0);
+    }
 };
 
-QTEST_MAIN(TestSearchMarks)
-#include "TestSearchMarks.moc"
+QTEST_MAIN(TestEditorHelpers)
+#include "TestEditorHelpers.moc"
