@@ -4,11 +4,9 @@
 #include "SqlScript.h"
 #include "TempProgramFolder.h"
 #include "db/DbError.h"
-#include "db/Recordset.h"
 #include "editor/frmDisplay.h"
 #include "mainwindow/frmMain.h"
 #include "profile/Prefs.h"
-#include "richtext/RtfReader.h"
 #include "startup/Main.h"
 #include "startup/RunTimeError.h"
 #include "startup/Session.h"
@@ -298,14 +296,10 @@ private Q_SLOTS:
         QVERIFY(program.mainWindow && program.mainWindow->isVisible());
         QVERIFY(dialogs.messages().isEmpty());
         QCOMPARE(program.mainWindow->display()->txtTitle->text(), QStringLiteral("Article 1"));
-        if (outcome == Outcome::Upgraded) {
-            Recordset article;
-            article.open(program.session->db(), QStringLiteral("SELECT * FROM QV WHERE Id = 1"));
-            const QString plain = article.value(QStringLiteral("SolutionText")).toString();
-            QVERIFY(plain.startsWith(QStringLiteral("Solution 1")));
-            QCOMPARE(plain,
-                     RtfReader::plainText(article.value(QStringLiteral("Solution")).toString()));
-        }
+        if (outcome == Outcome::Upgraded) // the plain text itself: the schema upgrade's tests
+            QVERIFY(SqlScript::rows(path, "SELECT SolutionText FROM QV WHERE Id = 1")
+                        .value(0)
+                        .startsWith("Solution 1"));
         if (outcome == Outcome::OpensReadOnly) {
             dialogs.answerNext(Dialogs::Answer::Yes); // "Append article?"
             program.mainWindow->findChild<QAction*>(QStringLiteral("mnuSave"))->trigger();
