@@ -108,16 +108,6 @@ private Q_SLOTS:
         m_quorvel.reset();
     }
 
-    void showsTheArticlesSlotsAndBlocksTheMainWindow()
-    {
-        // The number caption is the first label of the Customize table.
-        QCOMPARE(m_images->windowTitle(),
-                 QStringLiteral("Images and Attachments for  Article No: 5"));
-        QCOMPARE(shown(), shown(QStringLiteral("XEEEEEEEEE")));
-        QCOMPARE(m_images->parentWidget(), &m_quorvel->main());
-        QCOMPARE(QApplication::activeModalWidget(), m_images.data());
-    }
-
     // Each entry of `drops` is one drop of the files of those letters.
     void dropsFillEmptySlots_data()
     {
@@ -157,8 +147,8 @@ private Q_SLOTS:
                                     "to free it."));
     }
 
-    // However the window closes, the slots reach the file; opened again, it shows them and
-    // still takes drops.
+    // The article's slots are shown; however the window closes, they reach the file; opened
+    // again, it shows them and still takes drops.
     void closingStoresTheSlots_data()
     {
         QTest::addColumn<bool>("escape");
@@ -168,6 +158,12 @@ private Q_SLOTS:
     void closingStoresTheSlots()
     {
         QFETCH(bool, escape);
+        // Titled with the number caption of the Customize table, modal over the main window.
+        QCOMPARE(m_images->windowTitle(),
+                 QStringLiteral("Images and Attachments for  Article No: 5"));
+        QCOMPARE(shown(), shown(QStringLiteral("XEEEEEEEEE")));
+        QCOMPARE(m_images->parentWidget(), &m_quorvel->main());
+        QCOMPARE(QApplication::activeModalWidget(), m_images.data());
         m_images->slot(7)->selectAll();
         QTest::keyClicks(m_images->slot(7), slotText(QLatin1Char('t')));
         if (escape)

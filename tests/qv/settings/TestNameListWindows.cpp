@@ -178,11 +178,6 @@ private Q_SLOTS:
         QTest::newRow("the only author stays")
             << "mnuUsers" << "DELETE FROM Users WHERE Users <> 'Smith';" << "select:0 delete esc"
             << QStringList{"Smith"} << only.arg("User");
-        QTest::newRow("author refused") << "mnuUsers" << refuse.arg("Users", "Users")
-                                        << "add type:Refused addok esc"
-                                        << QStringList{"sam", "Smith", "Stone"}
-                                        << "The change could not be saved. names may not be "
-                                           "Refused";
     }
     void changesAndClosing()
     {
