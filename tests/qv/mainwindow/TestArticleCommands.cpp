@@ -1,11 +1,7 @@
 #include "WindowTest.h"
 #include "db/Connection.h"
-#include "editor/frmCustomizeLabels.h"
 #include "mainwindow/ArticleCommands.h"
 #include "richtext/RtfReader.h"
-#include "settings/frmDataPath.h"
-#include "settings/frmSetupCG.h"
-#include "settings/frmSetupUsers.h"
 #include "startup/Main.h"
 
 #include <QDialog>
@@ -365,12 +361,18 @@ private Q_SLOTS:
                 << command << passwords << loggedIn << readOnly << message;
         };
         row("mnuAdd", true, true, true, add);
-        row("mnuSave", true, true, true, "Can't save. The current user rights are set to read only.");
-        row("mnuDelete", true, true, true, "Can't delete. The current user rights are set to read only.");
-        row("mnuCategories", true, true, true, frmSetupCG::ReadOnlyMessage);
-        row("mnuUsers", true, true, true, frmSetupUsers::ReadOnlyMessage);
-        row("mnuData", true, true, true, frmDataPath::ReadOnlyMessage);
-        row("mnuLabels", true, true, true, frmCustomizeLabels::ReadOnlyMessage);
+        row("mnuSave", true, true, true,
+            "Can't save. The current user rights are set to read only.");
+        row("mnuDelete", true, true, true,
+            "Can't delete. The current user rights are set to read only.");
+        row("mnuCategories", true, true, true,
+            "Can't display Categories. The current user rights are set to read only.");
+        row("mnuUsers", true, true, true,
+            "Can't display Users. The current user rights are set to read only.");
+        row("mnuData", true, true, true,
+            "Can't display the Database Path. The current user rights are set to read only.");
+        row("mnuLabels", true, true, true,
+            "Can't display labels. The current user rights are set to read only.");
         row("mnuEnablePasswords", true, true, true, passwords);
         row("mnuPassSetup", true, true, true, passwords);
         row("mnuAdd", true, false, true, nobody);
