@@ -1,8 +1,10 @@
 #include "WindowTest.h"
+#include "search/frmGoTo.h"
 #include "search/frmSearch.h"
 #include "search/frmSearchResults.h"
 
 #include <QListView>
+#include <QPointer>
 #include <QStringListModel>
 
 namespace {
@@ -22,7 +24,7 @@ QString article(int id, const char* category, const char* title, const char* pro
 
 } // namespace
 
-// The search dialog and the results window on seven articles (the fixture's labels name
+// The search dialog, the results window and the go-to dialog on seven articles (the fixture's labels name
 // the number "Article No:" and the title "Heading:").
 class TestfrmSearch : public QObject
 {
@@ -39,6 +41,17 @@ class TestfrmSearch : public QObject
     Recordset& articles() { return m_quorvel->program().session->rsArticles(); }
     QString shownNumber() { return m_quorvel->display().txtID->text(); }
     QStringList messages() { return m_quorvel->dialogs().texts(); }
+    frmGoTo* goTo() { return m_quorvel->main().findChild<frmGoTo*>(); }
+    QLineEdit* entry() { return goTo()->findChild<QLineEdit*>("Text1"); }
+    // Opens the go-to dialog, types the entry over the selected "1" and presses Enter.
+    void go(const QString& text)
+    {
+        m_quorvel->trigger("mnuGoTo");
+        QCOMPARE(entry()->selectedText(), QStringLiteral("1"));
+        QTest::keyClick(entry(), Qt::Key_Delete);
+        QTest::keyClicks(entry(), text);
+        QTest::keyClick(entry(), Qt::Key_Return);
+    }
     QStringList listed(const char* list)
     {
         return static_cast<QStringListModel*>(control<QListView>(results(), list)->model())
@@ -304,6 +317,81 @@ private Q_SLOTS:
         QVERIFY(!results()->isVisible());
         QCOMPARE(shownNumber(), shown);
         QCOMPARE(articles().absolutePosition(), position);
+    }
+
+    // An entry either shows an article and closes the dialog, or is refused with a message
+    // and leaves the dialog, its entry and the current article as they were.
+    void goesToThePositionOrRefuses_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("outcome"); // the article number shown, or the message
+        const auto row = [](const char* name, const char* filter, const char* text,
+                            const QString& outcome) {
+            QTest::newRow(name) << QString::fromLatin1(filter) << QString::fromLatin1(text)
+                                << outcome;
+        };
+        const QString check = QStringLiteral("Please check your entry and try again.");
+        const QString maximum =
+            QStringLiteral("The maximum number of Quorvel articles is: %1\r\n") + check;
+        const char* three = "Title LIKE #*printer*#"; // articles 1, 2 and 4
+        row("last", "", "7", "7");
+        row("one beyond", "", "8", maximum.arg(7));
+        row("fraction beyond", "", "7.4", maximum.arg(7));
+        row("one and a half up to even", "", "1.5", "2");
+        row("two and a half down to even", three, "2.5", "2");
+        row("three and a half", "", "3.5", "4");
+        row("blanks and sign", "", " +2 ", "2");
+        row("beyond three matches", three, "4", maximum.arg(3));
+        row("letters", "", "abc", check);
+        row("empty", "", "", check);
+        row("number then letters", "", "2a", check);
+    }
+    void goesToThePositionOrRefuses()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QString, text);
+        QFETCH(QString, outcome);
+        articles().setFilter(filter);
+        articles().moveLast();
+        const int position = articles().absolutePosition();
+        go(text);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (outcome.size() > 2) {
+            QCOMPARE(messages(), QStringList{outcome});
+            QVERIFY(goTo() && goTo()->isVisible());
+            QCOMPARE(entry()->text(), text);
+            QCOMPARE(articles().absolutePosition(), position);
+        } else {
+            QVERIFY(messages().isEmpty());
+            QCOMPARE(shownNumber(), outcome);
+            QVERIFY(!goTo());
+        }
+    }
+
+    // Zero and below pass the entry's check but name no article.
+    void refusedPositionReopensAFreshDialog_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero") << "0";
+        QTest::newRow("negative") << "-7";
+    }
+    void refusedPositionReopensAFreshDialog()
+    {
+        QFETCH(QString, text);
+        m_quorvel->trigger("mnuNext");
+        m_quorvel->trigger("mnuGoTo");
+        QPointer<frmGoTo> refused = goTo();
+        QTest::keyClick(entry(), Qt::Key_Delete);
+        QTest::keyClicks(entry(), text);
+        QTest::keyClick(entry(), Qt::Key_Return);
+        QCOMPARE(messages(),
+                 QStringList{"A general error occured. Please check your entry and try again. "
+                             "Internal Error Code: G-01"});
+        QCOMPARE(shownNumber(), QStringLiteral("2"));
+        QTRY_VERIFY(!refused);
+        QVERIFY(goTo() && goTo()->isVisible());
+        QCOMPARE(entry()->selectedText(), QStringLiteral("1"));
     }
 };
 
