@@ -8,6 +8,7 @@
 #include "mainwindow/frmMain.h"
 #include "profile/Prefs.h"
 #include "startup/Main.h"
+#include "startup/QuorvelApplication.h"
 #include "startup/RunTimeError.h"
 #include "startup/Session.h"
 
@@ -178,6 +179,20 @@ QStringList asOtherUser()
         return {};
     return command;
 }
+
+// Throws an engine error from its event handler, as a command without a handler of its
+// own would.
+class Failing : public QObject
+{
+public:
+    bool event(QEvent* event) override
+    {
+        if (event->type() == QEvent::User)
+            throw DbError(DbError::UnknownTable, QStringLiteral("no such table: CUINFO"));
+        return QObject::event(event);
+    }
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(File)
@@ -185,7 +200,8 @@ Q_DECLARE_METATYPE(Outcome)
 
 // Start-up on a knowledge base, on empty tables, and on files that are no knowledge base,
 // cannot be written, or are in use by other programs: what the user is told, and that a
-// file start-up only reads stays as it was.
+// file start-up only reads stays as it was. Runs in the program's own application object,
+// which ends with a report on an engine error no command handled.
 class TestStartup : public QObject
 {
     Q_OBJECT
@@ -408,7 +424,40 @@ private Q_SLOTS:
             QCOMPARE(error.number(), DbError::UnknownTable);
         }
     }
+
+    void engineErrorEndsWithTheReport_data()
+    {
+        QTest::addColumn<bool>("posted");
+        QTest::newRow("sent") << false;
+        QTest::newRow("posted through the event loop") << true;
+    }
+    void engineErrorEndsWithTheReport()
+    {
+        QFETCH(bool, posted);
+        RecordingDialogs dialogs;
+        Failing target;
+        if (posted) {
+            QCoreApplication::postEvent(&target, new QEvent(QEvent::User));
+            QCoreApplication::processEvents();
+        } else {
+            QEvent event(QEvent::User);
+            QCoreApplication::sendEvent(&target, &event);
+        }
+        QCOMPARE(dialogs.messages().size(), 1);
+        QCOMPARE(dialogs.lastMessage().text,
+                 QStringLiteral("Run-time error '-2147217865':\n\nno such table: CUINFO"));
+        QCOMPARE(dialogs.lastMessage().title, QStringLiteral("Quorvel"));
+        QVERIFY(dialogs.lastMessage().icon == Dialogs::Icon::Critical);
+        QCOMPARE(dialogs.endProgramCalls(), 1);
+        QCOMPARE(dialogs.lastExitCode(), 1);
+    }
 };
 
-QTEST_MAIN(TestStartup)
+int main(int argc, char* argv[])
+{
+    QuorvelApplication app(argc, argv);
+    TestStartup test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "TestStartup.moc"
