@@ -1,6 +1,8 @@
 #include "WindowTest.h"
 #include "editor/EditorCommands.h"
 #include "editor/EditorToolbars.h"
+#include "editor/SearchMarks.h"
+#include "editor/TypeAhead.h"
 #include "editor/frmCustomizeLabels.h"
 
 #include <QAbstractButton>
@@ -9,9 +11,11 @@
 #include <QImage>
 #include <QPlainTextEdit>
 #include <QSet>
+#include <QTextDocument>
 
 // The formatting toolbars and font lists of the article window, on its two rich-text boxes,
-// and the labels dialog, on a database of one article.
+// the labels dialog, on a database of one article, and what the window marks and completes
+// as the user types.
 class TestEditorWindows : public QObject
 {
     Q_OBJECT
@@ -274,6 +278,56 @@ private Q_SLOTS:
                 letters << text.mid(mark + 1, 1).toLower();
         }
         QCOMPARE(QSet<QString>(letters.begin(), letters.end()).size(), letters.size());
+    }
+
+    // Marked as "start-end" places in the text, in the order found.
+    void marks_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QStringList>("places");
+        QTest::newRow("every place, any case") << "*jam*" << QStringList{"6-9", "29-32"};
+        QTest::newRow("each run between stars") << "*jam*TRAY*" << QStringList{"6-9", "29-32", "13-17"};
+        QTest::newRow("no stars") << "paper" << QStringList{"0-5", "23-28"};
+        QTest::newRow("nothing to mark") << "" << QStringList{};
+        QTest::newRow("no match") << "*toner*" << QStringList{};
+    }
+    void marks()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(QStringList, places);
+        QTextDocument document(QStringLiteral("Paper JAM in tray.\nOld paper jam again."));
+        QStringList found;
+        for (const QTextEdit::ExtraSelection& mark : SearchMarks::find(&document, pattern))
+            found.append(QStringLiteral("%1-%2").arg(mark.cursor.selectionStart()).arg(
+                mark.cursor.selectionEnd()));
+        QCOMPARE(found, places);
+    }
+
+    void aLongDocumentIsMarkedOnlyAtItsStart()
+    {
+        QTextDocument document(QStringLiteral("jam ").repeated(SearchMarks::kMostMarks + 50));
+        QCOMPARE(SearchMarks::find(&document, QStringLiteral("jam")).size(),
+                 SearchMarks::kMostMarks);
+    }
+
+    void noCompletion_data()
+    {
+        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<QString>("typed");
+        const QStringList items = {QStringLiteral("Network"), QStringLiteral("Printing")};
+        QTest::newRow("two characters") << items << QStringLiteral("ne");
+        QTest::newRow("empty") << items << QString();
+        QTest::newRow("no item with that letter") << items << QStringLiteral("x");
+        QTest::newRow("empty list") << QStringList() << QStringLiteral("n");
+    }
+    void noCompletion()
+    {
+        QFETCH(QStringList, items);
+        QFETCH(QString, typed);
+        TypeAhead typeAhead;
+        QCOMPARE(typeAhead.complete(items, typed), std::nullopt);
+        // A miss that walked the whole list leaves the cursor where it started.
+        QCOMPARE(typeAhead.cursor(), 0);
     }
 };
 

@@ -1,6 +1,7 @@
 #include "OutputFixture.h"
 #include "TestPaths.h"
 #include "WindowTest.h"
+#include "output/ArticleHtml.h"
 #include "output/HtmlExport.h"
 #include "output/OutputCommands.h"
 #include "output/frmReportCat.h"
@@ -12,6 +13,8 @@
 
 namespace {
 
+const QString kRtf = QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 %1\\par\n}");
+
 QByteArray expected(const QString& name)
 {
     QFile file(TestPaths::dataDir() + QStringLiteral("/output/") + name);
@@ -22,8 +25,9 @@ QByteArray expected(const QString& name)
 
 } // namespace
 
-// HTML export (compared with the expected files line by line), printing through a PDF file
-// in place of the default printer, and the reports, from the main window.
+// HTML export (compared with the expected files line by line, and the text of its pages),
+// printing through a PDF file in place of the default printer, and the reports, from the
+// main window.
 class TestOutput : public QObject
 {
     Q_OBJECT
@@ -263,6 +267,53 @@ private Q_SLOTS:
         auto* report = m_quorvel->main().findChild<frmReportCat*>();
         QVERIFY(report && report->isVisible());
         QCOMPARE(report->Label1->text() + ' ' + report->lblGrandTotal->text(), first + ' ' + total);
+    }
+
+    void textAreaRows_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("3.5 goes up to 4") << 105 << 4;
+        QTest::newRow("0.33 gives none") << 10 << 0;
+        QTest::newRow("0.5 gives none") << 15 << 0;
+    }
+    void textAreaRows()
+    {
+        QFETCH(int, length);
+        QFETCH(int, rows);
+        QCOMPARE(ArticleHtml::textAreaRows(QString(length, QLatin1Char('x'))), rows);
+    }
+
+    void escape_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("escaped");
+        QTest::newRow("markup") << "<b>Tom & \"Jerry's\"</b>"
+                                << QByteArray("&lt;b&gt;Tom &amp; &quot;Jerry&#39;s&quot;&lt;/b&gt;");
+        QTest::newRow("a closing text area") << "</textarea><script>"
+                                             << QByteArray("&lt;/textarea&gt;&lt;script&gt;");
+        QTest::newRow("line breaks and tabs") << "one\ntwo\r\tthree" << QByteArray("one&#10;two&#13;&#9;three");
+        QTest::newRow("beyond ASCII") << QString::fromUtf8("Café ü €") << QByteArray("Caf&#233; &#252; &#8364;");
+        QTest::newRow("beyond the basic plane") << QString::fromUtf8("ok 😀") << QByteArray("ok &#128512;");
+    }
+    void escape()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, escaped);
+        QCOMPARE(ArticleHtml::escape(text), escaped);
+    }
+
+    // The plain text saved beside a document is what the window showed of it, its pictures
+    // left out.
+    void theSavedPlainTextIsTakenWhereThereIsOne()
+    {
+        Article article;
+        article.problem = kRtf.arg(QStringLiteral("from the markup"));
+        article.problemText = QStringLiteral("as \uFFFCsaved"); // a picture within
+        article.solution = kRtf.arg(QStringLiteral("from the markup"));
+        const QByteArray fragment = ArticleHtml::fragment(article);
+        QVERIFY(fragment.contains("name=problem>as saved<"));
+        QVERIFY(fragment.contains("name=solution>from the markup<"));
     }
 };
 
