@@ -5,7 +5,6 @@
 #include "richtext/RtfWriter.h"
 
 #include <QSet>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -17,7 +16,7 @@ class TestSampleDatabase : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
+    TestDatabase m_db;
     Connection m_connection;
 
     QStringList column(const QString& sql, const QString& field)
@@ -44,10 +43,8 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        const QString path = m_dir.filePath(QStringLiteral("sample.db"));
-        QVERIFY(DbTest::create(path, {TestPaths::sourceDir() + "/db/schema.sql",
-                                      TestPaths::sourceDir() + "/db/sample.sql"}));
-        m_connection.open(path);
+        QVERIFY(m_db.runFile(TestPaths::sourceDir() + "/db/sample.sql"));
+        m_connection.open(m_db.path());
     }
 
     void articlesLabelsAccountAndSwitch()

@@ -4,14 +4,12 @@
 #include "db/SchemaUpgrade.h"
 #include "richtext/RtfReader.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 using DbTest::errorOf;
-using DbTest::query;
+using Layout = TestDatabase::Layout;
 
 namespace {
-const QString kSchema = QStringLiteral("SELECT type, name, sql FROM sqlite_master ORDER BY name;");
 const QString kCategories =
     QStringLiteral("SELECT RecordID, category FROM Categories ORDER BY RecordID;");
 } // namespace
@@ -20,27 +18,22 @@ class TestSchemaUpgrade : public QObject
 {
     Q_OBJECT
 
-private:
-    QTemporaryDir m_dir;
-
 private Q_SLOTS:
     void oldLayoutGainsRecordIdOnce()
     {
-        const QString path = m_dir.filePath(QStringLiteral("old.db"));
-        QVERIFY(DbTest::create(path, {TestPaths::dataDir() + "/db/old-layout.sql"}));
+        TestDatabase db(Layout::Empty);
+        QVERIFY(db.runFile(QStringLiteral("db/old-layout.sql")));
         Connection connection;
-        connection.open(path);
+        connection.open(db.path());
         Recordset probe;
         QCOMPARE(
             errorOf([&] { probe.open(connection, QStringLiteral("select * from Categories2")); }),
             DbError::UnknownName);
 
         SchemaUpgrade::probeAndUpgrade(connection);
-        QCOMPARE(query(path, kCategories),
+        QCOMPARE(db.query(kCategories),
                  QStringLiteral("1|Printing\n2|Network\n3|Accounts\n4|Email"));
-        QVERIFY(query(path, kSchema)
-                    .contains(QStringLiteral(
-                        "index|Categories_category|CREATE INDEX Categories_category")));
+        QVERIFY(db.schema().contains(QStringLiteral("index|categories_category|")));
         probe.open(connection, QStringLiteral("select * from Categories2"));
         QCOMPARE(probe.recordCount(), 4);
 
@@ -53,13 +46,13 @@ private Q_SLOTS:
         QCOMPARE(categories.value(QStringLiteral("RecordID")).toInt(), 5);
 
         // The next start finds nothing to do, and the statement itself refuses a second key.
-        const QString schema = query(path, kSchema);
-        const QString rows = query(path, kCategories);
+        const QString schema = db.schema();
+        const QString rows = db.query(kCategories);
         Connection nextStart;
-        nextStart.open(path);
+        nextStart.open(db.path());
         SchemaUpgrade::probeAndUpgrade(nextStart);
-        QCOMPARE(query(path, kSchema), schema);
-        QCOMPARE(query(path, kCategories), rows);
+        QCOMPARE(db.schema(), schema);
+        QCOMPARE(db.query(kCategories), rows);
         QCOMPARE(errorOf([&] {
                      nextStart.execute(QStringLiteral(
                          "ALTER TABLE Categories ADD COLUMN RecordID COUNTER PRIMARY KEY"));
@@ -70,11 +63,10 @@ private Q_SLOTS:
     // Rich text of every kind the table may hold: RTF, plain text, nothing.
     void plainTextIsAddedOnceFromTheRichText()
     {
-        const QString path = m_dir.filePath(QStringLiteral("no-plain-text.db"));
-        QVERIFY(DbTest::create(path, {TestPaths::sourceDir() + "/db/schema.sql",
-                                      TestPaths::dataDir() + "/db/drop-search-index.sql",
-                                      TestPaths::dataDir() + "/db/drop-history.sql"}));
-        QVERIFY(SqlScript::run(path, QStringLiteral(
+        TestDatabase db;
+        QVERIFY(db.runFile(QStringLiteral("db/drop-search-index.sql")));
+        QVERIFY(db.runFile(QStringLiteral("db/drop-history.sql")));
+        QVERIFY(db.run(QStringLiteral(
             "ALTER TABLE QV DROP COLUMN ProblemText; ALTER TABLE QV DROP COLUMN SolutionText;"
             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 450) "
             "INSERT INTO QV (Id, Problem, Solution) SELECT i, "
@@ -82,7 +74,7 @@ private Q_SLOTS:
             "'{\\rtf1\\ansi\\f0 Solution ' || i || '\\par second\\par}' FROM n;"
             "INSERT INTO QV (Id, Problem, Solution) VALUES (451, 'Call the vendor.', NULL);")));
         Connection connection;
-        connection.open(path);
+        connection.open(db.path());
         QList<QPair<int, int>> steps;
         const auto record = [&steps](SchemaUpgrade::Step step, int done, int total) {
             if (step == SchemaUpgrade::Step::PlainText)
@@ -104,49 +96,50 @@ private Q_SLOTS:
                          RtfReader::plainText(articles.value(rich).toString()));
         }
         steps.clear();
-        const QString schema = query(path, kSchema);
+        const QString schema = db.schema();
         SchemaUpgrade::probeAndUpgrade(connection, record);
         QVERIFY(steps.isEmpty());
-        QCOMPARE(query(path, kSchema), schema);
+        QCOMPARE(db.schema(), schema);
     }
 
     // A file made before the article list was read through indexes gains them, as a new
     // file has them.
     void readingIndexesAreAdded()
     {
-        const QString fresh = m_dir.filePath(QStringLiteral("fresh.db"));
-        const QString path = m_dir.filePath(QStringLiteral("no-indexes.db"));
-        QVERIFY(DbTest::create(fresh, {TestPaths::sourceDir() + "/db/schema.sql"}));
-        QVERIFY(DbTest::create(path, {TestPaths::sourceDir() + "/db/schema.sql"}));
-        QVERIFY(SqlScript::run(path, QStringLiteral("DROP INDEX QV_Order; DROP INDEX QV_Short;")));
+        if (TestDatabase::onServer())
+            QSKIP("an upgrade of older SQLite files");
+        const TestDatabase fresh;
+        const TestDatabase db;
+        QVERIFY(db.run(QStringLiteral("DROP INDEX QV_Order; DROP INDEX QV_Short;")));
         Connection connection;
-        connection.open(path);
+        connection.open(db.path());
         SchemaUpgrade::probeAndUpgrade(connection);
         const QString indexes = QStringLiteral(
-            "SELECT name, group_concat(info.name || ' ' || coll) FROM sqlite_master, "
+            "SELECT sqlite_master.name, group_concat(info.name || ' ' || coll) FROM sqlite_master, "
             "pragma_index_xinfo(sqlite_master.name) AS info WHERE type = 'index' AND key "
             "GROUP BY sqlite_master.name ORDER BY sqlite_master.name;");
-        QCOMPARE(query(path, indexes), query(fresh, indexes));
+        QCOMPARE(db.query(indexes), fresh.query(indexes));
     }
 
     void otherDatabasesAreLeftAlone_data()
     {
+        // Scripts that make the layout from nothing; none: the current layout.
         QTest::addColumn<QStringList>("scripts");
-        QTest::newRow("current layout") << QStringList{TestPaths::sourceDir() + "/db/schema.sql"};
+        QTest::newRow("current layout") << QStringList{};
         QTest::newRow("no Categories2")
-            << QStringList{TestPaths::dataDir() + "/db/old-layout.sql",
-                           TestPaths::dataDir() + "/db/drop-categories2.sql"};
+            << QStringList{"db/old-layout.sql", "db/drop-categories2.sql"};
     }
     void otherDatabasesAreLeftAlone()
     {
         QFETCH(QStringList, scripts);
-        const QString path = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + ".db");
-        QVERIFY(DbTest::create(path, scripts));
-        const QString schema = query(path, kSchema);
+        TestDatabase db(scripts.isEmpty() ? Layout::Schema : Layout::Empty);
+        for (const QString& script : scripts)
+            QVERIFY(db.runFile(script));
+        const QString schema = db.schema();
         Connection connection;
-        connection.open(path);
+        connection.open(db.path());
         SchemaUpgrade::probeAndUpgrade(connection);
-        QCOMPARE(query(path, kSchema), schema);
+        QCOMPARE(db.schema(), schema);
     }
 };
 
