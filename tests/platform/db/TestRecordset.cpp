@@ -451,8 +451,9 @@ private Q_SLOTS:
         QCOMPARE(id(), 9);
     }
 
-    // Text columns sort without regard to letter case; "=" never matches a field without a
-    // value, neither in the stored rows nor in pending ones.
+    // Text columns sort without regard to letter case, article numbers that are whole numbers
+    // first, by value; "=" never matches a field without a value, neither in the stored rows
+    // nor in pending ones.
     void textSortsCaseBlindAndNullMatchesNothing()
     {
         m_connection.execute(QStringLiteral("DELETE FROM Categories"));
@@ -464,13 +465,16 @@ private Q_SLOTS:
             names.append(text(QStringLiteral("category")));
         QCOMPARE(names, QStringList({"apple", "Printing", "Zebra"}));
 
+        m_connection.execute(QStringLiteral("UPDATE QV SET Id = '007' WHERE RecordID = 3"));
+        m_connection.execute(QStringLiteral("UPDATE QV SET Id = 'a' WHERE RecordID = 4"));
+        m_connection.execute(QStringLiteral("UPDATE QV SET Id = 'B', Title = '' WHERE RecordID = 5"));
         m_connection.execute(QStringLiteral("UPDATE QV SET Title = NULL WHERE RecordID IN (2, 4)"));
-        m_connection.execute(QStringLiteral("UPDATE QV SET Title = '' WHERE RecordID = 5"));
         m_set.open(m_connection, kArticles);
-        m_set.setAbsolutePosition(5);
+        QCOMPARE(idsOf(m_set), QStringList({"9", "10", "007", "a", "B"}));
+        m_set.setAbsolutePosition(2);
         m_set.setValue(QStringLiteral("Title"), QVariant());
         m_set.setFilter(QStringLiteral("Title = ##"));
-        QCOMPARE(idsOf(m_set), QStringList{"4"});
+        QCOMPARE(idsOf(m_set), QStringList{"B"});
     }
 
     // A table without a key is addressed by rowid; a set of named columns without the key
