@@ -25,8 +25,8 @@ QString clusterPort()
     return port;
 }
 
-const QString kSqliteSchema = QStringLiteral(
-    "SELECT type, lower(name), sql FROM sqlite_master ORDER BY lower(name), type;");
+const QString kSqliteSchema =
+    QStringLiteral("SELECT type, lower(name), sql FROM sqlite_master ORDER BY lower(name), type;");
 const QString kServerSchema = QStringLiteral(
     "SELECT kind, lower(name), definition FROM ("
     " SELECT 'table' AS kind, table_name::text AS name, string_agg(column_name || ' ' ||"
@@ -114,8 +114,8 @@ bool TestDatabase::exec(const QString& database, const QString& sql, QString* ou
 {
     QProcess psql;
     psql.start(QStringLiteral("psql"),
-               {"-X", "-q", "-A", "-t", "-F", "|", "-v", "ON_ERROR_STOP=1", "-h", "127.0.0.1",
-                "-p", clusterPort(), "-U", "postgres", "-d", database});
+               {"-X", "-q", "-A", "-t", "-F", "|", "-v", "ON_ERROR_STOP=1", "-h", "127.0.0.1", "-p",
+                clusterPort(), "-U", "postgres", "-d", database});
     psql.write(QStringLiteral("SET client_encoding = 'UTF8';\n").toUtf8() + sql.toUtf8());
     psql.closeWriteChannel();
     const bool ok = psql.waitForFinished(120000) && psql.exitStatus() == QProcess::NormalExit &&

@@ -10,9 +10,17 @@
 class TestDatabase
 {
 public:
-    enum class Engine { Sqlite, PostgreSql };
+    enum class Engine
+    {
+        Sqlite,
+        PostgreSql
+    };
     // Empty, or with the tables of db/schema.sql (db/schema-postgresql.sql on the server).
-    enum class Layout { Empty, Schema };
+    enum class Layout
+    {
+        Empty,
+        Schema
+    };
 
     // PostgreSQL when QV_TEST_POSTGRESQL is set, else SQLite.
     static Engine underTest();

@@ -419,13 +419,14 @@ private Q_SLOTS:
             result = writes ? stored(QStringLiteral("SELECT Title FROM QV WHERE RecordID = 2"))
                             : text(QStringLiteral("Problem"));
         };
-        QVERIFY(m_db->run(QStringLiteral(
-            "SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity "
-            "WHERE datname = current_database() AND pid <> pg_backend_pid();")));
+        QVERIFY(m_db->run(
+            QStringLiteral("SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity "
+                           "WHERE datname = current_database() AND pid <> pg_backend_pid();")));
         QCOMPARE(errorOf(run), DbError::StoreFailure);
         QCOMPARE(errorOf(run), 0);
-        QCOMPARE(result, writes ? saved
-                                : QStringLiteral("{\\rtf1\\ansi\\f0 Tunnel closes with error #5.\\par}"));
+        QCOMPARE(result,
+                 writes ? saved
+                        : QStringLiteral("{\\rtf1\\ansi\\f0 Tunnel closes with error #5.\\par}"));
     }
 
     // Rows are shown as another program left them, all fields from one moment; a row it
@@ -467,7 +468,8 @@ private Q_SLOTS:
 
         m_connection.execute(QStringLiteral("UPDATE QV SET Id = '007' WHERE RecordID = 3"));
         m_connection.execute(QStringLiteral("UPDATE QV SET Id = 'a' WHERE RecordID = 4"));
-        m_connection.execute(QStringLiteral("UPDATE QV SET Id = 'B', Title = '' WHERE RecordID = 5"));
+        m_connection.execute(
+            QStringLiteral("UPDATE QV SET Id = 'B', Title = '' WHERE RecordID = 5"));
         m_connection.execute(QStringLiteral("UPDATE QV SET Title = NULL WHERE RecordID IN (2, 4)"));
         m_set.open(m_connection, kArticles);
         QCOMPARE(idsOf(m_set), QStringList({"9", "10", "007", "a", "B"}));

@@ -20,7 +20,7 @@ private:
     {
         QFile::remove(m_database);
         QCOMPARE(SqlScript::rows(m_database, "PRAGMA journal_mode=" + journalMode +
-                                                "; CREATE TABLE t (v INTEGER);"),
+                                                 "; CREATE TABLE t (v INTEGER);"),
                  QStringList{journalMode});
     }
 
@@ -61,7 +61,8 @@ private Q_SLOTS:
         while (counts.size() < 4 && writer.state() == QProcess::Running) {
             connection.backup(copy);
             const QStringList state = SqlScript::rows(
-                copy, "PRAGMA integrity_check; PRAGMA journal_mode; SELECT total(v), count(*) FROM t;");
+                copy,
+                "PRAGMA integrity_check; PRAGMA journal_mode; SELECT total(v), count(*) FROM t;");
             QCOMPARE(state.mid(0, 2), QStringList({"ok", "delete"}));
             QVERIFY2(state.at(2).startsWith("0.0|"), qPrintable(state.at(2)));
             counts.insert(state.at(2));
