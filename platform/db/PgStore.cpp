@@ -73,6 +73,9 @@ QVariant toServer(const QVariant& value)
         return QVariant(QMetaType::fromType<QString>());
     if (value.typeId() == QMetaType::Bool)
         return QVariant(qlonglong(value.toBool() ? -1 : 0));
+    // The driver sends a null QString as NULL; an empty text is a value.
+    if (value.typeId() == QMetaType::QString && value.toString().isNull())
+        return QVariant(QStringLiteral(""));
     return value;
 }
 } // namespace
