@@ -365,10 +365,12 @@ void Recordset::readWindow(int row) const
         if (edit == m_edits.constEnd() || edit->state != RowState::Added)
             rowOfKey.insert(m_keys[size_t(*shown)], *shown);
     }
+    // Filled aside: a read that fails leaves no row looking deleted.
     m_window.clear();
+    QHash<int, Read> window;
     QVariantList keys;
     for (auto it = rowOfKey.cbegin(); it != rowOfKey.cend(); ++it) {
-        m_window.emplace(it.value());
+        window.emplace(it.value());
         keys.append(it.key());
     }
     const Store& engine = store();
@@ -381,9 +383,10 @@ void Recordset::readWindow(int row) const
         bound.resize(kKeysPerRead);
         engine.select(sql, bound, [&](QList<QVariant>&& values) {
             const int found = rowOfKey.value(values.takeFirst().toLongLong());
-            m_window.insert(found, std::move(values));
+            window.insert(found, std::move(values));
         });
     }
+    m_window = std::move(window);
 }
 
 QVariant Recordset::longValue(int row, int field) const
