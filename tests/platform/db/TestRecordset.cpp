@@ -94,7 +94,8 @@ private Q_SLOTS:
     {
         QCOMPARE(m_set.recordCount(), 5);
         QCOMPARE(idsOf(m_set), QStringList({"2", "3", "4", "9", "10"}));
-        QCOMPARE(m_set.fieldNames().first(), QStringLiteral("Id"));
+        // The server gives unquoted names in lower case.
+        QCOMPARE(m_set.fieldNames().first().toLower(), QStringLiteral("id"));
         // Field names in any letter case, the long fields and their plain text too.
         m_set.moveFirst();
         QCOMPARE(text("id"), QStringLiteral("2"));
@@ -236,9 +237,10 @@ private Q_SLOTS:
 
     void parametersAreBoundAsValues()
     {
-        m_set.open(m_connection, QStringLiteral("SELECT * FROM QV WHERE CUName = ? AND Id > ?"),
-                   {"Printing", 5});
-        QCOMPARE(idsOf(m_set), QStringList{"10"});
+        m_set.open(m_connection,
+                   QStringLiteral("SELECT * FROM QV WHERE CUName = ? AND RecordID > ?"),
+                   {"Printing", 1});
+        QCOMPARE(idsOf(m_set), QStringList{"2"});
         m_set.open(m_connection, QStringLiteral("SELECT * FROM QV WHERE Title = ?"),
                    {"' OR '1'='1"});
         QCOMPARE(m_set.recordCount(), 0);
@@ -484,7 +486,7 @@ private Q_SLOTS:
     void otherSetsWrite()
     {
         m_set.open(m_connection, QStringLiteral("SELECT * FROM Users ORDER BY Users"));
-        QCOMPARE(m_set.fieldNames(), QStringList{"Users"});
+        QCOMPARE(m_set.fieldNames().join('|').toLower(), QStringLiteral("users"));
         m_set.setAbsolutePosition(2);
         QCOMPARE(text("users"), QStringLiteral("Lea Brandt"));
         m_set.setValue(QStringLiteral("Users"), QStringLiteral("Lea Brandt-Moser"));
