@@ -12,7 +12,7 @@ bool ServerAddress::isAddress(const QString& text)
 
 QString ServerAddress::problem(const QString& address)
 {
-    const QUrl url(address.trimmed(), QUrl::StrictMode);
+    const QUrl url(address.trimmed());
     const QString shown = address.trimmed();
     if (!url.isValid())
         return QStringLiteral("%1 is not a server address that can be read. Write it as "
