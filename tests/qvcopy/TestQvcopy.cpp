@@ -1,0 +1,173 @@
+#include "SqlScript.h"
+#include "TestPaths.h"
+#include "db/Connection.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+// qvcopy moves the sample knowledge base, with an article of every awkward kind and its
+// kept versions, into another file or a server database and back without changing a byte.
+class TestQvcopy : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString m_source;
+    QString m_database; // the server database of this run, when there is a server
+
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+    // Runs the program; its exit status, what it wrote to stderr in *messages.
+    static int qvcopy(const QStringList& arguments, QString* messages = nullptr)
+    {
+        QProcess program;
+        program.start(QStringLiteral(QVCOPY_PROGRAM), arguments);
+        program.waitForFinished(120000);
+        if (messages)
+            *messages = QString::fromLocal8Bit(program.readAllStandardError());
+        return program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
+    }
+
+    // Every table of the layout, rows with their row addresses and value types, and the
+    // counters of the keys, as the sqlite3 tool writes them.
+    static QString dump(const QString& file)
+    {
+        QProcess tool;
+        tool.start(QStringLiteral("sqlite3"), {QStringLiteral("-bail"), file});
+        tool.write(".dump --preserve-rowids QV Categories Users Customize Login "
+                   "tblEnablePasswords CUINFO QVHistory\n"
+                   "SELECT name, seq FROM sqlite_sequence ORDER BY name;\n"
+                   "INSERT INTO QV_Search(QV_Search) VALUES ('integrity-check');\n");
+        tool.closeWriteChannel();
+        tool.waitForFinished(60000);
+        return QString::fromUtf8(tool.readAllStandardOutput() + tool.readAllStandardError());
+    }
+
+    // A database of its own on the server the environment names, or an empty text.
+    static QString serverDatabase()
+    {
+        const QUrl server(qEnvironmentVariable("QV_TEST_PG_ADDRESS"));
+        if (server.isEmpty())
+            return QString();
+        const QString name = QStringLiteral("qvcopy_test_%1").arg(QCoreApplication::applicationPid());
+        {
+            QSqlDatabase admin = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+            admin.setHostName(server.host());
+            admin.setPort(server.port(5432));
+            admin.setUserName(server.userName());
+            admin.setDatabaseName(QStringLiteral("postgres"));
+            if (!admin.open())
+                qFatal("%s", qPrintable(admin.lastError().text()));
+            QSqlQuery(admin).exec(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(name));
+            QSqlQuery create(admin);
+            if (!create.exec(QStringLiteral("CREATE DATABASE %1").arg(name)))
+                qFatal("%s", qPrintable(create.lastError().text()));
+        }
+        QSqlDatabase::removeDatabase(name);
+        QUrl address = server;
+        address.setPath(QLatin1Char('/') + name);
+        return address.toString();
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_source = path(QStringLiteral("source.db"));
+        const QString root = TestPaths::sourceDir() + QStringLiteral("/db/");
+        QVERIFY(SqlScript::runFile(m_source, root + QStringLiteral("schema.sql")));
+        QVERIFY(SqlScript::runFile(m_source, root + QStringLiteral("sample.sql")));
+        // A document of a megabyte with characters of every width, line ends and quotes.
+        QString rtf = QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\r\n");
+        while (rtf.size() < 1024 * 1024)
+            rtf += QStringLiteral("Caf\\'e9 \u00e9t\u00e9 \u65e5\u672c \U0001F600 \\u8364? 'q' "
+                                  "\"d\"\t\\par\r\n");
+        rtf += QLatin1Char('}');
+        rtf.replace(QLatin1Char('\''), QStringLiteral("''"));
+        QVERIFY(SqlScript::run(
+            m_source,
+            QStringLiteral(
+                "INSERT INTO QV (Id, CUName, techname, Title, reference, Image1, Problem, "
+                "Solution, ProblemText) VALUES ('007', 'Zo\u00eb', NULL, '\u00dcberlauf \u2013 "
+                "\u00f1 \u65e5\u672c\u8a9e  ', '', NULL, '%1', '{\\rtf1 x}', 'plain\r\n');"
+                "INSERT INTO QV (Id, Title) VALUES (12, 'twelve'), ('abc', 'letters');"
+                "UPDATE QV SET Title = 'twelve (edited)' WHERE Id = 12;"
+                "UPDATE tblEnablePasswords SET EnablePasswords = -1;"
+                // The newest article deleted: its key is kept only by the counter.
+                "DELETE FROM QV WHERE Id = 'abc';")
+                .arg(rtf)));
+        m_database = serverDatabase();
+    }
+
+    void roundTrip_data()
+    {
+        QTest::addColumn<bool>("server");
+        QTest::newRow("file") << false;
+        QTest::newRow("server") << true;
+    }
+    // Into an empty copy, refused a second time, taken with --replace, and back into a new
+    // file: the same rows, bytes, types, keys and counters as the source.
+    void roundTrip()
+    {
+        QFETCH(bool, server);
+        if (server && m_database.isEmpty())
+            QSKIP("QV_TEST_PG_ADDRESS names no PostgreSQL server");
+        const QString middle = server ? m_database : path(QStringLiteral("middle.db"));
+        const QString back = path(QStringLiteral("back-%1.db").arg(server));
+        QString messages;
+        QCOMPARE(qvcopy({m_source, middle}, &messages), 0);
+        QCOMPARE(qvcopy({m_source, middle}, &messages), 1);
+        QCOMPARE(messages, QStringLiteral("qvcopy: %1 was not copied to %2: The target already "
+                                          "holds a knowledge base (table %3 has 22 rows). "
+                                          "Nothing was copied.\n")
+                               .arg(m_source, middle, server ? "qv" : "QV"));
+        QCOMPARE(qvcopy({QStringLiteral("--replace"), m_source, middle}), 0);
+        QCOMPARE(qvcopy({middle, back}, &messages), 0);
+        const QString original = dump(m_source);
+        QVERIFY(original.contains("\u00dcberlauf"));
+        QCOMPARE(dump(back), original);
+        if (!server)
+            return;
+        // The daily backup of a server database is such a file too.
+        Connection team;
+        team.open(m_database);
+        team.backup(back);
+        QCOMPARE(dump(back), original);
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no target") << QStringList{QStringLiteral("a.db")} << 2
+                                   << "usage: qvcopy [--replace] SOURCE TARGET";
+        QTest::newRow("same file") << QStringList{QStringLiteral("a.db"), QStringLiteral("a.db")}
+                                   << 2 << "qvcopy: the source and the target are the same database";
+        QTest::newRow("password")
+            << QStringList{QStringLiteral("a.db"), QStringLiteral("postgresql://u:pw@host/kb")} << 2
+            << "qvcopy: The address holds a password.";
+        QTest::newRow("no source")
+            << QStringList{QStringLiteral("missing.db"), QStringLiteral("b.db")} << 1
+            << "qvcopy: missing.db was not copied to b.db: Could not find file 'missing.db'.";
+    }
+    void refusals()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        QString messages;
+        QCOMPARE(qvcopy(arguments, &messages), status);
+        QVERIFY2(messages.startsWith(message), qPrintable(messages));
+        QVERIFY(!QFile::exists(QStringLiteral("b.db")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestQvcopy)
+#include "TestQvcopy.moc"
