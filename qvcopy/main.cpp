@@ -34,7 +34,7 @@ void say(const QString& text)
 // Refuses an address that is not sound; a file path passes as it is.
 bool isUsable(const QString& name)
 {
-    const QString problem = ServerAddress::isAddress(name) ? ServerAddress::problem(name) : QString();
+    const QString problem = Connection::isServerAddress(name) ? ServerAddress::problem(name) : QString();
     if (!problem.isEmpty())
         say(problem);
     return problem.isEmpty();
@@ -55,7 +55,7 @@ void copy(const QString& sourceName, const QString& targetName, KnowledgeBaseCop
     };
     Connection source;
     source.open(sourceName);
-    if (!ServerAddress::isAddress(targetName) && !QFileInfo::exists(targetName)) {
+    if (!Connection::isServerAddress(targetName) && !QFileInfo::exists(targetName)) {
         KnowledgeBaseCopy::toSqliteFile(source, targetName, progress);
         return;
     }

@@ -1,6 +1,7 @@
 #include "Form1.h"
 
 #include "WaysetVersion.h"
+#include "db/Connection.h"
 #include "db/ServerAddress.h"
 #include "profile/Prefs.h"
 #include "ui/Dialogs.h"
@@ -50,7 +51,7 @@ void Form1::load()
 void Form1::ok()
 {
     const QString path = m_ui->Text1->text();
-    const QString problem = ServerAddress::isAddress(path) ? ServerAddress::problem(path) : QString();
+    const QString problem = Connection::isServerAddress(path) ? ServerAddress::problem(path) : QString();
     if (!problem.isEmpty()) {
         dialogs().message({problem, windowTitle(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning,
                            std::nullopt},

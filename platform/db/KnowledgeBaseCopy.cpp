@@ -6,8 +6,6 @@
 #include "Store.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
-#include <QSqlDriver>
 #include <QTemporaryFile>
 
 #include <cstdio>
@@ -20,7 +18,7 @@ constexpr int kBatchRows = 200;
 
 bool isSqlite(const Store& store)
 {
-    return store.database().driverName() == QLatin1String("QSQLITE");
+    return store.dialect() == Store::Dialect::Sqlite;
 }
 
 DbError refusal(const QString& description)
@@ -90,13 +88,6 @@ void setCounter(Store& store, const TableInfo& table, qint64 last)
                 {last, table.name});
 }
 
-bool isWholeNumber(const QString& text)
-{
-    static const QRegularExpression whole(QStringLiteral("\\A(0|-?[1-9][0-9]{0,18})\\z"));
-    bool fits = false;
-    return whole.match(text).hasMatch() && (text.toLongLong(&fits), fits);
-}
-
 // One table's copy: the statements that read the source's rows a batch at a time and write
 // them into the target, and where each value goes.
 struct TableCopy
@@ -147,24 +138,13 @@ TableCopy plan(const Store& source, const Store& target, const TableInfo& from, 
     return copy;
 }
 
-// A value as the target's engine takes it. A server gives its texts, the article number
-// included, as texts: a whole number written in its shortest form goes into an SQLite file
-// as a number, as the program stores one (columns of text affinity turn it back into the
-// same text). A server takes texts for its text columns and numbers for its number columns.
-QVariant typed(const QVariant& value, const TableInfo::Column* column, bool sqliteSource,
-               bool sqliteTarget)
+// A value as a server's column takes it: a text column gets the text of a number or of bytes
+// (the driver would write a number with a precision of its own and bytes as binary data).
+QVariant forServer(const QVariant& value, const TableInfo::Column& column)
 {
-    if (value.isNull() || !column)
+    if (value.isNull() || column.isNumeric || value.typeId() == QMetaType::QString)
         return value;
-    const bool text = value.typeId() == QMetaType::QString;
-    if (sqliteTarget)
-        return !sqliteSource && text && isWholeNumber(value.toString())
-                   ? QVariant(value.toString().toLongLong())
-                   : value;
-    if (column->isNumeric)
-        return text && isWholeNumber(value.toString()) ? QVariant(value.toString().toLongLong())
-                                                       : value;
-    return text ? value : QVariant(value.toString());
+    return QVariant(value.toString());
 }
 
 } // namespace
@@ -233,12 +213,10 @@ void KnowledgeBaseCopy::run(Existing existing)
                 read = 0;
                 source.select(copy.select, {last}, [&](QList<QVariant>&& row) {
                     last = row.at(copy.keyAt).toLongLong();
-                    for (int i = 0; i < row.size(); ++i)
-                        row[i] = typed(row.at(i),
-                                       copy.columns.at(i) < 0
-                                           ? nullptr
-                                           : &copy.target.columns.at(copy.columns.at(i)),
-                                       sqliteSource, sqliteTarget);
+                    for (int i = 0; i < row.size() && !sqliteTarget; ++i) {
+                        if (copy.columns.at(i) >= 0)
+                            row[i] = forServer(row.at(i), copy.target.columns.at(copy.columns.at(i)));
+                    }
                     target.write(copy.insert, row);
                     ++read;
                 });

@@ -12,7 +12,7 @@ namespace {
 
 bool isSqlite(const Store& store)
 {
-    return store.database().driverName() == QLatin1String("QSQLITE");
+    return store.dialect() == Store::Dialect::Sqlite;
 }
 
 } // namespace

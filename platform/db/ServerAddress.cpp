@@ -3,21 +3,13 @@
 #include <QUrl>
 #include <QUrlQuery>
 
-bool ServerAddress::isAddress(const QString& text)
-{
-    const QString trimmed = text.trimmed();
-    return trimmed.startsWith(QLatin1String("postgresql://"), Qt::CaseInsensitive) ||
-           trimmed.startsWith(QLatin1String("postgres://"), Qt::CaseInsensitive);
-}
-
 QString ServerAddress::problem(const QString& address)
 {
-    const QUrl url(address.trimmed());
-    const QString shown = address.trimmed();
+    const QUrl url(address);
     if (!url.isValid())
         return QStringLiteral("%1 is not a server address that can be read. Write it as "
                               "postgresql://user@host:port/database.")
-            .arg(shown);
+            .arg(address);
     if (url.userInfo().contains(QLatin1Char(':')) ||
         QUrlQuery(url).hasQueryItem(QStringLiteral("password")))
         return QStringLiteral("The address holds a password. Write it without one: the "
@@ -26,10 +18,10 @@ QString ServerAddress::problem(const QString& address)
     if (url.host().isEmpty())
         return QStringLiteral("%1 names no server. Write it as "
                               "postgresql://user@host:port/database.")
-            .arg(shown);
+            .arg(address);
     if (url.path().mid(1).isEmpty())
         return QStringLiteral("%1 names no database. Write it as "
                               "postgresql://user@host:port/database.")
-            .arg(shown);
+            .arg(address);
     return QString();
 }

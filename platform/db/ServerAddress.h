@@ -8,10 +8,8 @@
 class ServerAddress
 {
 public:
-    // Whether the text is meant as a server address rather than a file path (its scheme).
-    static bool isAddress(const QString& text);
-
-    // Why the address cannot be recorded: it holds a password, names no server or no
-    // database, or cannot be read. Empty when it is sound.
+    // Why an address (a path that Connection::isServerAddress tells from a file path) cannot
+    // be recorded: it holds a password, names no server or no database, or cannot be read.
+    // Empty when it is sound.
     static QString problem(const QString& address);
 };

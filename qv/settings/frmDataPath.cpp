@@ -1,5 +1,6 @@
 #include "frmDataPath.h"
 
+#include "db/Connection.h"
 #include "db/ServerAddress.h"
 #include "profile/Prefs.h"
 #include "settings/UserPrefs.h"
@@ -34,7 +35,7 @@ frmDataPath::frmDataPath(QWidget* mainWindow, std::function<void()> endProgram)
 void frmDataPath::save()
 {
     const QString path = Text1->text();
-    const QString problem = ServerAddress::isAddress(path) ? ServerAddress::problem(path) : QString();
+    const QString problem = Connection::isServerAddress(path) ? ServerAddress::problem(path) : QString();
     if (!problem.isEmpty()) {
         dialogs().message({problem, QStringLiteral("Quorvel"), Dialogs::Buttons::Ok,
                            Dialogs::Icon::Warning, std::nullopt},

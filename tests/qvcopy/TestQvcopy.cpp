@@ -50,30 +50,29 @@ private:
         return QString::fromUtf8(tool.readAllStandardOutput() + tool.readAllStandardError());
     }
 
-    // A database of its own on the server the environment names, or an empty text.
-    static QString serverDatabase()
+    // Runs statements on the server the environment names, connected to its database
+    // "postgres"; false when it names none.
+    static bool onServer(const QStringList& statements)
     {
         const QUrl server(qEnvironmentVariable("QV_TEST_PG_ADDRESS"));
         if (server.isEmpty())
-            return QString();
-        const QString name = QStringLiteral("qvcopy_test_%1").arg(QCoreApplication::applicationPid());
+            return false;
         {
-            QSqlDatabase admin = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+            QSqlDatabase admin = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), "admin");
             admin.setHostName(server.host());
             admin.setPort(server.port(5432));
             admin.setUserName(server.userName());
             admin.setDatabaseName(QStringLiteral("postgres"));
             if (!admin.open())
                 qFatal("%s", qPrintable(admin.lastError().text()));
-            QSqlQuery(admin).exec(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(name));
-            QSqlQuery create(admin);
-            if (!create.exec(QStringLiteral("CREATE DATABASE %1").arg(name)))
-                qFatal("%s", qPrintable(create.lastError().text()));
+            for (const QString& statement : statements) {
+                QSqlQuery query(admin);
+                if (!query.exec(statement))
+                    qFatal("%s", qPrintable(query.lastError().text()));
+            }
         }
-        QSqlDatabase::removeDatabase(name);
-        QUrl address = server;
-        address.setPath(QLatin1Char('/') + name);
-        return address.toString();
+        QSqlDatabase::removeDatabase("admin");
+        return true;
     }
 
 private Q_SLOTS:
@@ -102,7 +101,18 @@ private Q_SLOTS:
                 // The newest article deleted: its key is kept only by the counter.
                 "DELETE FROM QV WHERE Id = 'abc';")
                 .arg(rtf)));
-        m_database = serverDatabase();
+        // A database of this run's own on the server, when there is one.
+        const QString name = QStringLiteral("qvcopy_test_%1").arg(QCoreApplication::applicationPid());
+        if (onServer({"DROP DATABASE IF EXISTS " + name, "CREATE DATABASE " + name})) {
+            QUrl address(qEnvironmentVariable("QV_TEST_PG_ADDRESS"));
+            address.setPath(QLatin1Char('/') + name);
+            m_database = address.toString();
+        }
+    }
+    void cleanupTestCase()
+    {
+        if (!m_database.isEmpty())
+            onServer({"DROP DATABASE " + QUrl(m_database).path().mid(1) + " WITH (FORCE)"});
     }
 
     void roundTrip_data()
