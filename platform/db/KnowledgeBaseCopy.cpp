@@ -9,12 +9,16 @@
 #include <QTemporaryFile>
 
 #include <cstdio>
+#include <algorithm>
 #include <limits>
 
 namespace {
 
-// Rows read from the source per query: a few hundred articles, whatever their size.
-constexpr int kBatchRows = 200;
+// Rows read from the source per query: as many as make about this many bytes, within limits.
+// A server hands a query's rows over all at once.
+constexpr qint64 kBatchBytes = 4 * 1024 * 1024;
+constexpr qint64 kFirstBatchRows = 100;
+constexpr qint64 kMostBatchRows = 1000;
 
 bool isSqlite(const Store& store)
 {
@@ -126,9 +130,8 @@ TableCopy plan(const Store& source, const Store& target, const TableInfo& from, 
         copy.columns.append(at);
     }
     const QString key = source.identifier(from.key);
-    copy.select = QStringLiteral("SELECT %1 FROM %2 WHERE %3 > ? ORDER BY %3 LIMIT %4")
-                      .arg(read.join(QLatin1String(", ")), source.identifier(from.name), key)
-                      .arg(kBatchRows);
+    copy.select = QStringLiteral("SELECT %1 FROM %2 WHERE %3 > ? ORDER BY %3 LIMIT ?")
+                      .arg(read.join(QLatin1String(", ")), source.identifier(from.name), key);
     QStringList marks;
     for (int i = 0; i < written.size(); ++i)
         marks.append(QStringLiteral("?"));
@@ -138,6 +141,15 @@ TableCopy plan(const Store& source, const Store& target, const TableInfo& from, 
     return copy;
 }
 
+// Ends the source's read snapshot; a failure then (a lost connection) has nothing to undo.
+void endRead(Store& source)
+{
+    try {
+        source.execute(QStringLiteral("COMMIT"));
+    } catch (const DbError&) {
+    }
+}
+
 // A value as a server's column takes it: a text column gets the text of a number or of bytes
 // (the driver would write a number with a precision of its own and bytes as binary data).
 QVariant forServer(const QVariant& value, const TableInfo::Column& column)
@@ -145,6 +157,36 @@ QVariant forServer(const QVariant& value, const TableInfo::Column& column)
     if (value.isNull() || column.isNumeric || value.typeId() == QMetaType::QString)
         return value;
     return QVariant(value.toString());
+}
+
+
+// Copies the table's rows in batches of about the same size; returns the largest key copied.
+qint64 copyRows(Store& source, Store& target, const TableCopy& copy,
+                const std::function<void(qint64 rows)>& copied)
+{
+    const bool toServer = !isSqlite(target);
+    qint64 last = std::numeric_limits<qint64>::min();
+    qint64 limit = kFirstBatchRows;
+    for (;;) {
+        qint64 read = 0;
+        qint64 bytes = 0;
+        source.select(copy.select, {last, limit}, [&](QList<QVariant>&& row) {
+            last = row.at(copy.keyAt).toLongLong();
+            for (int i = 0; i < row.size(); ++i) {
+                bytes += row.at(i).typeId() == QMetaType::QString ? 2 * row.at(i).toString().size()
+                                                                   : 8;
+                if (toServer && copy.columns.at(i) >= 0)
+                    row[i] = forServer(row.at(i), copy.target.columns.at(copy.columns.at(i)));
+            }
+            target.write(copy.insert, row);
+            ++read;
+        });
+        copied(read);
+        if (read < limit)
+            return last;
+        limit = std::clamp(read * kBatchBytes / std::max<qint64>(bytes, 1), qint64(1),
+                           kMostBatchRows);
+    }
 }
 
 } // namespace
@@ -167,8 +209,6 @@ void KnowledgeBaseCopy::run(Existing existing)
 {
     Store& source = m_source.store();
     Store& target = m_target.store();
-    const bool sqliteSource = isSqlite(source);
-    const bool sqliteTarget = isSqlite(target);
 
     std::vector<TableCopy> copies;
     for (const QString& name : tables()) {
@@ -184,10 +224,11 @@ void KnowledgeBaseCopy::run(Existing existing)
         copies.push_back(plan(source, target, *from, *to));
     }
 
-    source.execute(sqliteSource ? QStringLiteral("BEGIN")
-                                : QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ, READ ONLY"));
-    target.beginWrite();
+    source.execute(isSqlite(source)
+                       ? QStringLiteral("BEGIN")
+                       : QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ, READ ONLY"));
     try {
+        target.beginWrite();
         for (const TableCopy& copy : copies) {
             const qint64 rows = rowCount(target, copy.target);
             if (rows == 0)
@@ -207,32 +248,20 @@ void KnowledgeBaseCopy::run(Existing existing)
             total += rowCount(source, copy.source);
         qint64 done = 0;
         for (const TableCopy& copy : copies) {
-            qint64 last = std::numeric_limits<qint64>::min();
-            qint64 read = kBatchRows;
-            while (read == kBatchRows) {
-                read = 0;
-                source.select(copy.select, {last}, [&](QList<QVariant>&& row) {
-                    last = row.at(copy.keyAt).toLongLong();
-                    for (int i = 0; i < row.size() && !sqliteTarget; ++i) {
-                        if (copy.columns.at(i) >= 0)
-                            row[i] = forServer(row.at(i), copy.target.columns.at(copy.columns.at(i)));
-                    }
-                    target.write(copy.insert, row);
-                    ++read;
-                });
-                done += read;
+            const qint64 last = copyRows(source, target, copy, [&](qint64 rows) {
+                done += rows;
                 if (m_progress)
                     m_progress(done, total);
-            }
+            });
             setCounter(target, copy.target, std::max({counter(source, copy.source), last, qint64(0)}));
         }
         target.commit();
     } catch (const DbError&) {
         target.rollback();
-        source.execute(QStringLiteral("COMMIT"));
+        endRead(source);
         throw;
     }
-    source.execute(QStringLiteral("COMMIT"));
+    endRead(source);
 }
 
 void KnowledgeBaseCopy::toSqliteFile(const Connection& source, const QString& file,

@@ -95,6 +95,9 @@ private Q_SLOTS:
                 "INSERT INTO QV (Id, CUName, techname, Title, reference, Image1, Problem, "
                 "Solution, ProblemText) VALUES ('007', 'Zo\u00eb', NULL, '\u00dcberlauf \u2013 "
                 "\u00f1 \u65e5\u672c\u8a9e  ', '', NULL, '%1', '{\\rtf1 x}', 'plain\r\n');"
+                // More articles than one batch reads.
+                "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
+                "INSERT INTO QV (Id, Title) SELECT 1000 + i, 'generated ' || i FROM n;"
                 "INSERT INTO QV (Id, Title) VALUES (12, 'twelve'), ('abc', 'letters');"
                 "UPDATE QV SET Title = 'twelve (edited)' WHERE Id = 12;"
                 "UPDATE tblEnablePasswords SET EnablePasswords = -1;"
@@ -134,7 +137,7 @@ private Q_SLOTS:
         QCOMPARE(qvcopy({m_source, middle}, &messages), 0);
         QCOMPARE(qvcopy({m_source, middle}, &messages), 1);
         QCOMPARE(messages, QStringLiteral("qvcopy: %1 was not copied to %2: The target already "
-                                          "holds a knowledge base (table %3 has 22 rows). "
+                                          "holds a knowledge base (table %3 has 322 rows). "
                                           "Nothing was copied.\n")
                                .arg(m_source, middle, server ? "qv" : "QV"));
         QCOMPARE(qvcopy({QStringLiteral("--replace"), m_source, middle}), 0);
