@@ -3,6 +3,7 @@
 #include "db/Connection.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -50,18 +51,27 @@ private:
         return QString::fromUtf8(tool.readAllStandardOutput() + tool.readAllStandardError());
     }
 
-    // Runs statements on the server the environment names, connected to its database
-    // "postgres"; false when it names none.
-    static bool onServer(const QStringList& statements)
+    // The server of the throwaway cluster whose folder QV_TEST_POSTGRESQL names (made by
+    // tests/support/pg-cluster, which writes the port into it); empty when it names none.
+    static QUrl server()
     {
-        const QUrl server(qEnvironmentVariable("QV_TEST_PG_ADDRESS"));
-        if (server.isEmpty())
-            return false;
+        if (!qEnvironmentVariableIsSet("QV_TEST_POSTGRESQL"))
+            return QUrl();
+        QFile port(qEnvironmentVariable("QV_TEST_POSTGRESQL") + QStringLiteral("/port"));
+        if (!port.open(QIODevice::ReadOnly))
+            qFatal("QV_TEST_POSTGRESQL names no running cluster");
+        return QUrl(QStringLiteral("postgresql://postgres@127.0.0.1:%1/")
+                        .arg(QString::fromLatin1(port.readAll().trimmed())));
+    }
+
+    // Runs statements on that server, connected to its database "postgres".
+    static void onServer(const QStringList& statements)
+    {
         {
             QSqlDatabase admin = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), "admin");
-            admin.setHostName(server.host());
-            admin.setPort(server.port(5432));
-            admin.setUserName(server.userName());
+            admin.setHostName(server().host());
+            admin.setPort(server().port());
+            admin.setUserName(server().userName());
             admin.setDatabaseName(QStringLiteral("postgres"));
             if (!admin.open())
                 qFatal("%s", qPrintable(admin.lastError().text()));
@@ -72,7 +82,6 @@ private:
             }
         }
         QSqlDatabase::removeDatabase("admin");
-        return true;
     }
 
 private Q_SLOTS:
@@ -104,13 +113,14 @@ private Q_SLOTS:
                 // The newest article deleted: its key is kept only by the counter.
                 "DELETE FROM QV WHERE Id = 'abc';")
                 .arg(rtf)));
-        // A database of this run's own on the server, when there is one.
-        const QString name = QStringLiteral("qvcopy_test_%1").arg(QCoreApplication::applicationPid());
-        if (onServer({"DROP DATABASE IF EXISTS " + name, "CREATE DATABASE " + name})) {
-            QUrl address(qEnvironmentVariable("QV_TEST_PG_ADDRESS"));
-            address.setPath(QLatin1Char('/') + name);
-            m_database = address.toString();
-        }
+        // A database of this run's own, without tables, on the server when there is one.
+        if (server().isEmpty())
+            return;
+        const QString name = QStringLiteral("qvcopy_%1").arg(QCoreApplication::applicationPid());
+        onServer({"DROP DATABASE IF EXISTS " + name, "CREATE DATABASE " + name});
+        QUrl address = server();
+        address.setPath(QLatin1Char('/') + name);
+        m_database = address.toString();
     }
     void cleanupTestCase()
     {
@@ -129,8 +139,8 @@ private Q_SLOTS:
     void roundTrip()
     {
         QFETCH(bool, server);
-        if (server && m_database.isEmpty())
-            QSKIP("QV_TEST_PG_ADDRESS names no PostgreSQL server");
+        if (server != !m_database.isEmpty())
+            QSKIP(server ? "no PostgreSQL cluster under test" : "the file runs without a cluster");
         const QString middle = server ? m_database : path(QStringLiteral("middle.db"));
         const QString back = path(QStringLiteral("back-%1.db").arg(server));
         QString messages;
