@@ -4,6 +4,7 @@
 #include "Store.h"
 
 #include <QFile>
+#include <QStringList>
 #include <QSqlDriver>
 
 #include <sqlite3.h>
@@ -15,42 +16,18 @@ bool isSqlite(const Store& store)
     return store.dialect() == Store::Dialect::Sqlite;
 }
 
-} // namespace
-
-bool KnowledgeBaseSchema::exists(const Store& store)
+// The layout a store's engine takes.
+QString script(const Store& store)
 {
-    return store.table(QStringLiteral("QV")).has_value();
-}
-
-QString KnowledgeBaseSchema::script(const Store& store)
-{
-    // The resource lives in a static library: it is linked in by being named here.
-    Q_INIT_RESOURCE(dbschema);
     QFile file(isSqlite(store) ? QStringLiteral(":/db/schema.sql")
                                : QStringLiteral(":/db/schema-postgresql.sql"));
     file.open(QIODevice::ReadOnly);
     return QString::fromUtf8(file.readAll());
 }
 
-void KnowledgeBaseSchema::create(Store& store)
-{
-    const QString text = script(store);
-    if (!isSqlite(store)) {
-        for (const QString& statement : statements(text))
-            store.execute(statement);
-        return;
-    }
-    // SQLite takes the whole script at once, trigger bodies included.
-    sqlite3* handle = *static_cast<sqlite3* const*>(store.database().driver()->handle().constData());
-    char* message = nullptr;
-    if (sqlite3_exec(handle, text.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
-        const QString description = QString::fromUtf8(message);
-        sqlite3_free(message);
-        throw DbError(DbError::StatementFailed, description);
-    }
-}
-
-QStringList KnowledgeBaseSchema::statements(const QString& script)
+// The statements of a script: split at each semicolon outside quotes, comments and
+// dollar-quoted bodies, comments left out.
+QStringList statements(const QString& script)
 {
     QStringList statements;
     QString statement;
@@ -101,3 +78,31 @@ QStringList KnowledgeBaseSchema::statements(const QString& script)
         statements.append(statement.trimmed());
     return statements;
 }
+
+} // namespace
+
+bool KnowledgeBaseSchema::exists(const Store& store)
+{
+    return store.table(QStringLiteral("QV")).has_value();
+}
+
+void KnowledgeBaseSchema::create(Store& store)
+{
+    // The layouts are resources of a static library: they are linked in by being named here.
+    Q_INIT_RESOURCE(dbschema);
+    const QString text = script(store);
+    if (!isSqlite(store)) {
+        for (const QString& statement : statements(text))
+            store.execute(statement);
+        return;
+    }
+    // SQLite takes the whole script at once, trigger bodies included.
+    sqlite3* handle = *static_cast<sqlite3* const*>(store.database().driver()->handle().constData());
+    char* message = nullptr;
+    if (sqlite3_exec(handle, text.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
+        const QString description = QString::fromUtf8(message);
+        sqlite3_free(message);
+        throw DbError(DbError::StatementFailed, description);
+    }
+}
+

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 class Store;
 
@@ -16,11 +15,4 @@ public:
     // Creates the tables in a database that has none. On a server this happens in the
     // caller's write transaction, if there is one. Throws DbError.
     static void create(Store& store);
-
-    // The statements of a script: split at each semicolon outside quotes, comments and
-    // dollar-quoted bodies, comments left out.
-    static QStringList statements(const QString& script);
-
-    // The layout a store's engine takes.
-    static QString script(const Store& store);
 };
