@@ -4,8 +4,8 @@
 // postgresql://user@host:port/database address (the password comes from ~/.pgpass or
 // PGPASSWORD). A target file that does not exist is made from the program's layout; a server
 // database without the knowledge base's tables gets them. A target that holds rows is
-// replaced only with --replace. Exit status: 0 copied, 1 the copy failed (nothing written),
-// 2 wrong arguments.
+// replaced only with --replace. Exit status: 0 copied, 1 the copy failed (the target's rows
+// are as they were), 2 wrong arguments.
 #include "db/Connection.h"
 #include "db/DbError.h"
 #include "db/KnowledgeBaseCopy.h"
@@ -34,13 +34,15 @@ void say(const QString& text)
 // Refuses an address that is not sound; a file path passes as it is.
 bool isUsable(const QString& name)
 {
-    const QString problem = Connection::isServerAddress(name) ? ServerAddress::problem(name) : QString();
+    const QString problem =
+        Connection::isServerAddress(name) ? ServerAddress::problem(name) : QString();
     if (!problem.isEmpty())
         say(problem);
     return problem.isEmpty();
 }
 
-void copy(const QString& sourceName, const QString& targetName, KnowledgeBaseCopy::Existing existing)
+void copy(const QString& sourceName, const QString& targetName,
+          KnowledgeBaseCopy::Existing existing)
 {
     QElapsedTimer shown;
     shown.start();

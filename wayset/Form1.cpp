@@ -51,11 +51,12 @@ void Form1::load()
 void Form1::ok()
 {
     const QString path = m_ui->Text1->text();
-    const QString problem = Connection::isServerAddress(path) ? ServerAddress::problem(path) : QString();
+    const QString problem =
+        Connection::isServerAddress(path) ? ServerAddress::problem(path) : QString();
     if (!problem.isEmpty()) {
-        dialogs().message({problem, windowTitle(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning,
-                           std::nullopt},
-                          this);
+        dialogs().message(
+            {problem, windowTitle(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning, std::nullopt},
+            this);
         return;
     }
     if (!WritePref(kSection, kKey, path, prefsFile())) {

@@ -8,8 +8,8 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <limits>
 
 namespace {
@@ -50,8 +50,8 @@ qint64 firstNumber(const Store& store, const QString& sql, const QVariantList& p
 
 qint64 rowCount(const Store& store, const TableInfo& table)
 {
-    return firstNumber(store, QStringLiteral("SELECT count(*) FROM %1").arg(store.identifier(table.name)),
-                       {});
+    return firstNumber(
+        store, QStringLiteral("SELECT count(*) FROM %1").arg(store.identifier(table.name)), {});
 }
 
 // The number a counter last gave in the table (0 when it gave none or there is none).
@@ -159,7 +159,6 @@ QVariant forServer(const QVariant& value, const TableInfo::Column& column)
     return QVariant(value.toString());
 }
 
-
 // Copies the table's rows in batches of about the same size; returns the largest key copied.
 qint64 copyRows(Store& source, Store& target, const TableCopy& copy,
                 const std::function<void(qint64 rows)>& copied)
@@ -173,8 +172,8 @@ qint64 copyRows(Store& source, Store& target, const TableCopy& copy,
         source.select(copy.select, {last, limit}, [&](QList<QVariant>&& row) {
             last = row.at(copy.keyAt).toLongLong();
             for (int i = 0; i < row.size(); ++i) {
-                bytes += row.at(i).typeId() == QMetaType::QString ? 2 * row.at(i).toString().size()
-                                                                   : 8;
+                bytes +=
+                    row.at(i).typeId() == QMetaType::QString ? 2 * row.at(i).toString().size() : 8;
                 if (toServer && copy.columns.at(i) >= 0)
                     row[i] = forServer(row.at(i), copy.target.columns.at(copy.columns.at(i)));
             }
@@ -184,8 +183,8 @@ qint64 copyRows(Store& source, Store& target, const TableCopy& copy,
         copied(read);
         if (read < limit)
             return last;
-        limit = std::clamp(read * kBatchBytes / std::max<qint64>(bytes, 1), qint64(1),
-                           kMostBatchRows);
+        limit =
+            std::clamp(read * kBatchBytes / std::max<qint64>(bytes, 1), qint64(1), kMostBatchRows);
     }
 }
 
@@ -193,10 +192,11 @@ qint64 copyRows(Store& source, Store& target, const TableCopy& copy,
 
 const QStringList& KnowledgeBaseCopy::tables()
 {
-    static const QStringList names = {QStringLiteral("QV"),         QStringLiteral("Categories"),
-                                      QStringLiteral("Users"),      QStringLiteral("Customize"),
-                                      QStringLiteral("Login"),      QStringLiteral("tblEnablePasswords"),
-                                      QStringLiteral("CUINFO"),     QStringLiteral("QVHistory")};
+    static const QStringList names = {
+        QStringLiteral("QV"),     QStringLiteral("Categories"),
+        QStringLiteral("Users"),  QStringLiteral("Customize"),
+        QStringLiteral("Login"),  QStringLiteral("tblEnablePasswords"),
+        QStringLiteral("CUINFO"), QStringLiteral("QVHistory")};
     return names;
 }
 
@@ -253,7 +253,8 @@ void KnowledgeBaseCopy::run(Existing existing)
                 if (m_progress)
                     m_progress(done, total);
             });
-            setCounter(target, copy.target, std::max({counter(source, copy.source), last, qint64(0)}));
+            setCounter(target, copy.target,
+                       std::max({counter(source, copy.source), last, qint64(0)}));
         }
         target.commit();
     } catch (const DbError&) {

@@ -18,7 +18,11 @@ class KnowledgeBaseCopy
 {
 public:
     // What to do with a target that already holds rows.
-    enum class Existing { Refuse, Replace };
+    enum class Existing
+    {
+        Refuse,
+        Replace
+    };
     // Rows copied so far, of all rows to copy.
     using Progress = std::function<void(qint64 done, qint64 total)>;
 

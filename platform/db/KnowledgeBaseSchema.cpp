@@ -4,8 +4,8 @@
 #include "Store.h"
 
 #include <QFile>
-#include <QStringList>
 #include <QSqlDriver>
+#include <QStringList>
 
 #include <sqlite3.h>
 
@@ -97,7 +97,8 @@ void KnowledgeBaseSchema::create(Store& store)
         return;
     }
     // SQLite takes the whole script at once, trigger bodies included.
-    sqlite3* handle = *static_cast<sqlite3* const*>(store.database().driver()->handle().constData());
+    sqlite3* handle =
+        *static_cast<sqlite3* const*>(store.database().driver()->handle().constData());
     char* message = nullptr;
     if (sqlite3_exec(handle, text.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
         const QString description = QString::fromUtf8(message);
@@ -105,4 +106,3 @@ void KnowledgeBaseSchema::create(Store& store)
         throw DbError(DbError::StatementFailed, description);
     }
 }
-

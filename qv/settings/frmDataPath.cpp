@@ -35,7 +35,8 @@ frmDataPath::frmDataPath(QWidget* mainWindow, std::function<void()> endProgram)
 void frmDataPath::save()
 {
     const QString path = Text1->text();
-    const QString problem = Connection::isServerAddress(path) ? ServerAddress::problem(path) : QString();
+    const QString problem =
+        Connection::isServerAddress(path) ? ServerAddress::problem(path) : QString();
     if (!problem.isEmpty()) {
         dialogs().message({problem, QStringLiteral("Quorvel"), Dialogs::Buttons::Ok,
                            Dialogs::Icon::Warning, std::nullopt},

@@ -171,11 +171,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::newRow("no target") << QStringList{QStringLiteral("a.db")} << 2
                                    << "usage: qvcopy [--replace] SOURCE TARGET";
-        QTest::newRow("same file") << QStringList{QStringLiteral("a.db"), QStringLiteral("a.db")}
-                                   << 2 << "qvcopy: the source and the target are the same database";
-        QTest::newRow("password")
-            << QStringList{QStringLiteral("a.db"), QStringLiteral("postgresql://u:pw@host/kb")} << 2
-            << "qvcopy: The address holds a password.";
+        QTest::newRow("same file")
+            << QStringList{QStringLiteral("a.db"), QStringLiteral("a.db")} << 2
+            << "qvcopy: the source and the target are the same database";
+        QTest::newRow("password") << QStringList{QStringLiteral("a.db"),
+                                                 QStringLiteral("postgresql://u:pw@host/kb")}
+                                  << 2 << "qvcopy: The address holds a password.";
         QTest::newRow("no source")
             << QStringList{QStringLiteral("missing.db"), QStringLiteral("b.db")} << 1
             << "qvcopy: missing.db was not copied to b.db: Could not find file 'missing.db'.";
