@@ -80,9 +80,13 @@ void setCounter(Store& store, const TableInfo& table, qint64 last)
         return;
     }
     // Only a table declared AUTOINCREMENT has a counter of its own; the others number
-    // after their largest key.
+    // after their largest key. A counter that never gave a number has no row.
     if (!store.table(QStringLiteral("sqlite_sequence")))
         return;
+    if (last == 0) {
+        store.write(QStringLiteral("DELETE FROM sqlite_sequence WHERE name = ?"), {table.name});
+        return;
+    }
     store.write(QStringLiteral("INSERT INTO sqlite_sequence (name, seq) SELECT ?, 0 WHERE NOT "
                                "EXISTS (SELECT 1 FROM sqlite_sequence WHERE name = ?) AND EXISTS "
                                "(SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? "
