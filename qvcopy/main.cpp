@@ -63,7 +63,9 @@ void copy(const QString& sourceName, const QString& targetName,
     }
     Connection target;
     target.open(targetName);
-    if (!KnowledgeBaseSchema::exists(target.store())) {
+    // A file that exists must already be a knowledge base: nothing is added to another
+    // program's database.
+    if (Connection::isServerAddress(targetName) && !KnowledgeBaseSchema::exists(target.store())) {
         Store& store = target.store();
         store.beginWrite();
         try {

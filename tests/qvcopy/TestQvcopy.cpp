@@ -177,6 +177,12 @@ private Q_SLOTS:
         QTest::newRow("password") << QStringList{QStringLiteral("a.db"),
                                                  QStringLiteral("postgresql://u:pw@host/kb")}
                                   << 2 << "qvcopy: The address holds a password.";
+        const QString foreign = path(QStringLiteral("foreign.db"));
+        QVERIFY(SqlScript::run(foreign, QStringLiteral("CREATE TABLE t (x)")));
+        QTest::newRow("another program's database")
+            << QStringList{m_source, foreign} << 1
+            << "qvcopy: " + m_source + " was not copied to " + foreign +
+                   ": The target has no table QV.";
         QTest::newRow("no source")
             << QStringList{QStringLiteral("missing.db"), QStringLiteral("b.db")} << 1
             << "qvcopy: missing.db was not copied to b.db: Could not find file 'missing.db'.";
