@@ -6,6 +6,7 @@
 #include "Store.h"
 
 #include <QFileInfo>
+#include <QStringList>
 #include <QTemporaryFile>
 
 #include <algorithm>
@@ -192,9 +193,8 @@ qint64 copyRows(Store& source, Store& target, const TableCopy& copy,
     }
 }
 
-} // namespace
-
-const QStringList& KnowledgeBaseCopy::tables()
+// The tables copied, in this order; QVHistory only where the source has it.
+const QStringList& tables()
 {
     static const QStringList names = {
         QStringLiteral("QV"),     QStringLiteral("Categories"),
@@ -203,6 +203,8 @@ const QStringList& KnowledgeBaseCopy::tables()
         QStringLiteral("CUINFO"), QStringLiteral("QVHistory")};
     return names;
 }
+
+} // namespace
 
 KnowledgeBaseCopy::KnowledgeBaseCopy(const Connection& source, Connection& target)
     : m_source(source), m_target(target)

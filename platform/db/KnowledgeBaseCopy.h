@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 #include <functional>
 
@@ -25,9 +24,6 @@ public:
     };
     // Rows copied so far, of all rows to copy.
     using Progress = std::function<void(qint64 done, qint64 total)>;
-
-    // The tables copied, in this order; QVHistory only where the source has it.
-    static const QStringList& tables();
 
     KnowledgeBaseCopy(const Connection& source, Connection& target);
     void setProgress(Progress progress) { m_progress = std::move(progress); }
