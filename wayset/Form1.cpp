@@ -1,6 +1,8 @@
 #include "Form1.h"
 
 #include "WaysetVersion.h"
+#include "db/Connection.h"
+#include "db/ServerAddress.h"
 #include "profile/Prefs.h"
 #include "ui/Dialogs.h"
 #include "ui_Form1.h"
@@ -48,7 +50,16 @@ void Form1::load()
 
 void Form1::ok()
 {
-    if (!WritePref(kSection, kKey, m_ui->Text1->text(), prefsFile())) {
+    const QString path = m_ui->Text1->text();
+    const QString problem =
+        Connection::isServerAddress(path) ? ServerAddress::problem(path) : QString();
+    if (!problem.isEmpty()) {
+        dialogs().message(
+            {problem, windowTitle(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning, std::nullopt},
+            this);
+        return;
+    }
+    if (!WritePref(kSection, kKey, path, prefsFile())) {
         dialogs().message({QStringLiteral("The database path could not be saved to ") +
                                QDir::toNativeSeparators(prefsFile()) + QStringLiteral("."),
                            windowTitle(), Dialogs::Buttons::Ok, Dialogs::Icon::None, std::nullopt},

@@ -7,7 +7,8 @@ namespace Ui {
 class Form1;
 }
 
-// The Wayset window: shows the recorded database path and writes it back on OK.
+// The Wayset window: shows the recorded database path and writes it back on OK. A server
+// address is written only when it names a server and a database and holds no password.
 class Form1 : public QMainWindow
 {
     Q_OBJECT

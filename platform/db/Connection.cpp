@@ -1,6 +1,7 @@
 #include "Connection.h"
 
 #include "DbError.h"
+#include "KnowledgeBaseCopy.h"
 #include "PgStore.h"
 #include "SqliteBackup.h"
 #include "SqliteStore.h"
@@ -52,10 +53,11 @@ bool Connection::isServerAddress(const QString& path)
 
 void Connection::backup(const QString& file) const
 {
-    if (store().dialect() != Store::Dialect::Sqlite)
-        throw DbError(DbError::StoreFailure,
-                      QStringLiteral("A knowledge base on a server is backed up on the server."));
-    backUpSqlite(store().database(), file);
+    // A server database is written into an SQLite file, which restores by being named.
+    if (store().dialect() == Store::Dialect::Sqlite)
+        backUpSqlite(store().database(), file);
+    else
+        KnowledgeBaseCopy::toSqliteFile(*this, file);
 }
 
 Store& Connection::store() const

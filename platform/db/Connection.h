@@ -39,8 +39,9 @@ public:
     void execute(const QString& sql, const QVariantList& parameters);
 
     // Writes a consistent copy of the open database to the file while other programs go on
-    // using it; the file is replaced whole or not at all. Throws DbError when the copy cannot
-    // be made (the file is the database itself, its folder cannot be written, the disk is full).
+    // using it; the file is replaced whole or not at all. The copy of a server database is
+    // an SQLite knowledge base file. Throws DbError when the copy cannot be made (the file
+    // is the database itself, its folder cannot be written, the disk is full).
     void backup(const QString& file) const;
 
     // The store the recordsets work through. Throws DbError when the connection is closed.

@@ -1,5 +1,7 @@
 #include "frmDataPath.h"
 
+#include "db/Connection.h"
+#include "db/ServerAddress.h"
 #include "profile/Prefs.h"
 #include "settings/UserPrefs.h"
 #include "ui/Dialogs.h"
@@ -32,6 +34,15 @@ frmDataPath::frmDataPath(QWidget* mainWindow, std::function<void()> endProgram)
 
 void frmDataPath::save()
 {
+    const QString path = Text1->text();
+    const QString problem =
+        Connection::isServerAddress(path) ? ServerAddress::problem(path) : QString();
+    if (!problem.isEmpty()) {
+        dialogs().message({problem, QStringLiteral("Quorvel"), Dialogs::Buttons::Ok,
+                           Dialogs::Icon::Warning, std::nullopt},
+                          this);
+        return;
+    }
     if (!UserPrefs::save(kSection, kKey, Text1->text(), this))
         return;
     if (Text1->text() != m_loadedPath) {

@@ -4,7 +4,8 @@
 
 #include <functional>
 
-// The database path dialog: edits Path of section General. OK writes the path as typed;
+// The database path dialog: edits Path of section General. OK writes the path as typed (a
+// server address only when it names a server and a database and holds no password);
 // when it differs from the text at opening the user is told to restart and the program
 // ends, since the running program keeps its open database. A write that fails is reported
 // and the dialog stays open. The main window is blocked while the dialog is open.
