@@ -2,6 +2,7 @@
 
 #include "DbError.h"
 #include "LongWait.h"
+#include "ServerAddress.h"
 
 #include <QAtomicInt>
 #include <QElapsedTimer>
@@ -110,16 +111,10 @@ PgStore::~PgStore()
 
 void PgStore::connect() const
 {
-    const QUrl url(m_address, QUrl::StrictMode);
-    if (!url.isValid() || !isAddress(m_address) || url.path().mid(1).isEmpty())
-        throw DbError(DbError::StoreFailure,
-                      QStringLiteral("The address '%1' is not of the form "
-                                     "postgresql://user@host:port/database.")
-                          .arg(url.toString(QUrl::RemovePassword)));
-    if (!url.password().isEmpty())
-        throw DbError(DbError::StoreFailure,
-                      QStringLiteral("The address holds a password. Keep the password in the "
-                                     "PostgreSQL password file (~/.pgpass) instead."));
+    const QString problem = ServerAddress::problem(m_address);
+    if (!problem.isEmpty())
+        throw DbError(DbError::StoreFailure, problem);
+    const QUrl url(m_address);
     QSqlDatabase db = QSqlDatabase::contains(m_connectionName)
                           ? QSqlDatabase::database(m_connectionName, false)
                           : QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_connectionName);

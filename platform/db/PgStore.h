@@ -27,7 +27,7 @@ public:
     static bool isAddress(const QString& path);
 
     // Connects to the database of the address; throws DbError when the address cannot be
-    // read, holds a password, or the server refuses or cannot be reached.
+    // used (ServerAddress::problem), or the server refuses or cannot be reached.
     explicit PgStore(const QString& address);
     ~PgStore() override;
     PgStore(const PgStore&) = delete;
