@@ -3,17 +3,21 @@
 // memory after opening the article set, after 10,000 Nexts and, up to 100,000 articles,
 // after visiting every article. Usage: BenchDatabase [--clean] [articles ...] (10,000,
 // 100,000 and 1,000,000 when none are given; files under /tmp, generated when missing and
-// deleted afterwards with --clean).
+// deleted afterwards with --clean). With --server ADDRESS (a PostgreSQL database holding the
+// tables of db/schema-postgresql.sql and no articles) each knowledge base is then copied into
+// the server and the layer timed again there, against the layer's own figures on the file.
 
 #include "common/GeneratedDatabase.h"
 #include "common/ProcessStatus.h"
 #include "db/Connection.h"
 #include "db/DbError.h"
+#include "db/KnowledgeBaseCopy.h"
 #include "db/Recordset.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHash>
 #include <QTextStream>
 
 #include <algorithm>
@@ -67,10 +71,19 @@ double toolBest(const QString& path, const QString& sql)
     return best;
 }
 
-void line(const QString& what, double layer, double tool)
+// Whether the layer runs on a server; its figures are then set against the layer's own on
+// the SQLite file, kept by operation, instead of the tool's.
+bool g_server = false;
+QHash<QString, double> g_onFile;
+
+void line(const QString& what, double layer, const std::function<double()>& tool)
 {
+    const double reference = g_server ? g_onFile.value(what) : tool();
+    if (!g_server)
+        g_onFile.insert(what, layer);
     out << Qt::left << qSetFieldWidth(44) << what << qSetFieldWidth(0) << Qt::right
-        << QString::asprintf("%10.3f ms %10.3f ms   ratio %6.2f", layer, tool, layer / tool)
+        << QString::asprintf("%10.3f ms %10.3f ms   ratio %6.2f", layer, reference,
+                             layer / reference)
         << Qt::endl;
 }
 
@@ -98,48 +111,67 @@ void memory(const QString& when)
     out << "resident " << when << ": " << processStatusKb("VmRSS:") / 1024 << " MB" << Qt::endl;
 }
 
-void benchmark(int articles)
+// Replaces the articles of the server's database with those of the generated file.
+void copyToServer(int articles, const QString& server)
+{
+    Connection file;
+    file.open(GeneratedDatabase::path(articles));
+    Connection target;
+    target.open(server);
+    QElapsedTimer timer;
+    timer.start();
+    KnowledgeBaseCopy(file, target).run(KnowledgeBaseCopy::Existing::Replace);
+    out << Qt::endl << "copied " << articles << " articles into the server in "
+        << qRound(msSince(timer)) << " ms" << Qt::endl;
+}
+
+void benchmark(int articles, const QString& server)
 {
     const QString path = GeneratedDatabase::path(articles);
+    g_server = !server.isEmpty();
     g_runs = articles >= 1000000 ? 1 : 3;
     Connection connection;
-    connection.open(path);
+    connection.open(g_server ? server : path);
     Recordset set;
     const QString ordered = QStringLiteral("SELECT * FROM QV ORDER BY id");
     const QString all = QStringLiteral("SELECT * FROM QV");
-    out << Qt::endl << "== " << articles << " articles: " << path << Qt::endl;
+    out << Qt::endl << "== " << articles << " articles: " << (g_server ? server : path) << Qt::endl;
     set.open(connection, ordered);
     readShown(set);
     out << "articles in the set: " << set.recordCount() << Qt::endl;
     memory(QStringLiteral("after opening the set"));
     out << Qt::left << qSetFieldWidth(44) << "operation" << qSetFieldWidth(0)
-        << "        layer    sqlite3 tool" << Qt::endl;
+        << (g_server ? "       server   layer on the file" : "        layer    sqlite3 tool")
+        << Qt::endl;
 
     const double open = bestOf([&] {
         set.open(connection, ordered);
         readShown(set);
     });
-    line(QStringLiteral("open the set, first article's fields"), open,
-         toolBest(path, QStringLiteral("SELECT RecordID FROM QV ORDER BY Id "
-                                       "COLLATE NOCASE;") +
-                            shownRow(key(set))));
+    line(QStringLiteral("open the set, first article's fields"), open, [&] {
+        return toolBest(path, QStringLiteral("SELECT RecordID FROM QV ORDER BY Id COLLATE NOCASE;") +
+                                  shownRow(key(set)));
+    });
     const double refresh = bestOf([&] {
         set.open(connection, all);
         readShown(set);
     });
-    line(QStringLiteral("Refresh (keys again, first article)"), refresh,
-         toolBest(path, QStringLiteral("SELECT RecordID FROM QV;") + shownRow(key(set))));
+    line(QStringLiteral("Refresh (keys again, first article)"), refresh, [&] {
+        return toolBest(path, QStringLiteral("SELECT RecordID FROM QV;") + shownRow(key(set)));
+    });
 
     const double title = bestOf([&] { set.setFilter(QStringLiteral("Title LIKE #*spooler*#")); });
     const int titleMatches = set.recordCount();
-    line(QStringLiteral("filter Title LIKE #*spooler*#"), title,
-         toolBest(path, QStringLiteral("SELECT RecordID FROM QV WHERE Title LIKE '%spooler%';")));
+    line(QStringLiteral("filter Title LIKE #*spooler*#"), title, [&] {
+        return toolBest(path, QStringLiteral("SELECT RecordID FROM QV WHERE Title LIKE '%spooler%';"));
+    });
     out << "  matches: " << titleMatches << Qt::endl;
     const double problem = bestOf([&] { set.setFilter(QStringLiteral("Problem LIKE #*toner*#")); });
     const int problemMatches = set.recordCount();
-    line(QStringLiteral("filter Problem LIKE #*toner*#"), problem,
-         toolBest(path,
-                  QStringLiteral("SELECT RecordID FROM QV WHERE ProblemText LIKE '%toner%';")));
+    line(QStringLiteral("filter Problem LIKE #*toner*#"), problem, [&] {
+        return toolBest(path,
+                        QStringLiteral("SELECT RecordID FROM QV WHERE ProblemText LIKE '%toner%';"));
+    });
     out << "  matches: " << problemMatches << Qt::endl;
     set.setFilter(QString());
 
@@ -159,14 +191,15 @@ void benchmark(int articles)
         keys.append(QString::number(key(set)));
     }
     std::sort(nexts.begin(), nexts.end());
-    line(QStringLiteral("Next, shown fields read (median)"), nexts.at(nexts.size() / 2),
-         toolBest(
-             path,
-             QStringLiteral("WITH k(n) AS (VALUES (%1)) SELECT (SELECT length(%2 || "
-                            "Problem || Solution) FROM QV WHERE RecordID = k.n) FROM k;")
-                 .arg(keys.join(QLatin1String("), (")),
-                      QString(kShortColumns).replace(QLatin1String(", "), QLatin1String(" || ")))) /
-             keys.size());
+    line(QStringLiteral("Next, shown fields read (median)"), nexts.at(nexts.size() / 2), [&] {
+        return toolBest(path,
+                        QStringLiteral("WITH k(n) AS (VALUES (%1)) SELECT (SELECT length(%2 || "
+                                       "Problem || Solution) FROM QV WHERE RecordID = k.n) FROM k;")
+                            .arg(keys.join(QLatin1String("), (")),
+                                 QString(kShortColumns)
+                                     .replace(QLatin1String(", "), QLatin1String(" || ")))) /
+               keys.size();
+    });
 
     int edit = 0;
     const int middle = set.recordCount() / 2;
@@ -177,19 +210,21 @@ void benchmark(int articles)
         set.updateBatch();
     });
     const qint64 saved = key(set);
-    double toolSave = 1e300;
-    for (int run = 0; run < g_runs; ++run)
-        toolSave = std::min(
-            toolSave,
-            GeneratedDatabase::toolMs(
-                path, QStringLiteral("BEGIN IMMEDIATE; SELECT %1 FROM QV WHERE RecordID = %2; "
-                                     "UPDATE QV SET Title = 'Edited by the tool %3' WHERE "
-                                     "RecordID = %2; SELECT %1 FROM QV WHERE RecordID = %2; "
-                                     "COMMIT;")
-                          .arg(kShortColumns)
-                          .arg(saved)
-                          .arg(run)));
-    line(QStringLiteral("save one changed row (UpdateBatch)"), save, toolSave);
+    line(QStringLiteral("save one changed row (UpdateBatch)"), save, [&] {
+        double toolSave = 1e300;
+        for (int run = 0; run < g_runs; ++run)
+            toolSave = std::min(
+                toolSave,
+                GeneratedDatabase::toolMs(
+                    path, QStringLiteral("BEGIN IMMEDIATE; SELECT %1 FROM QV WHERE RecordID = %2; "
+                                         "UPDATE QV SET Title = 'Edited by the tool %3' WHERE "
+                                         "RecordID = %2; SELECT %1 FROM QV WHERE RecordID = %2; "
+                                         "COMMIT;")
+                              .arg(kShortColumns)
+                              .arg(saved)
+                              .arg(run)));
+        return toolSave;
+    });
 
     // Delete as the program does: the row goes, the set is read again, the first article
     // shown. The set is read again first: the tool has changed a row the set showed.
@@ -207,6 +242,8 @@ void benchmark(int articles)
         deletes.push_back(msSince(timer));
         set.setAbsolutePosition(middle + 10 + run);
         const qint64 victim = key(set);
+        if (g_server)
+            continue;
         toolDelete = std::min(
             toolDelete,
             GeneratedDatabase::toolMs(
@@ -218,7 +255,7 @@ void benchmark(int articles)
                           shownRow(1)));
     }
     line(QStringLiteral("delete, set read again, first article"),
-         *std::min_element(deletes.begin(), deletes.end()), toolDelete);
+         *std::min_element(deletes.begin(), deletes.end()), [&] { return toolDelete; });
 
     set.open(connection, ordered);
     for (int i = 0; i < kNexts && !set.isEof(); set.moveNext(), ++i)
@@ -237,12 +274,21 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     bool clean = false;
-    const QList<int> counts = GeneratedDatabase::counts(app.arguments().mid(1), &clean);
+    QStringList arguments = app.arguments().mid(1);
+    const int serverOption = arguments.indexOf(QStringLiteral("--server"));
+    const QString server = serverOption >= 0 ? arguments.value(serverOption + 1) : QString();
+    if (serverOption >= 0)
+        arguments.remove(serverOption, 2);
+    const QList<int> counts = GeneratedDatabase::counts(arguments, &clean);
     try {
         for (const int articles : counts) {
             if (!GeneratedDatabase::make(articles, out))
                 return 1;
-            benchmark(articles);
+            benchmark(articles, QString());
+            if (!server.isEmpty()) {
+                copyToServer(articles, server);
+                benchmark(articles, server);
+            }
             if (clean)
                 QFile::remove(GeneratedDatabase::path(articles));
         }
