@@ -22,7 +22,9 @@ CREATE DOMAIN qv_variant AS text COLLATE "C";
 CREATE DOMAIN memo AS text COLLATE "C";
 
 -- Articles. RecordID is the row key the server fills; a row written with a RecordID of its
--- own (a copy of another knowledge base) keeps it.
+-- own (a copy of another knowledge base) keeps it. The documents are kept beside the rows
+-- (toast_tuple_target): a row holds only its short fields, so that the article list is read
+-- without reading the documents.
 CREATE TABLE QV (
     Id qv_variant,
     CUName text COLLATE "C",
@@ -47,16 +49,17 @@ CREATE TABLE QV (
     Solution memo,
     ProblemText memo,
     SolutionText memo
-);
+) WITH (toast_tuple_target = 256);
 CREATE INDEX QV_Id ON QV (Id);
 
 -- The article list in article-number order: whole numbers first by value, then the other
--- values without regard to letter case, each kind with its NULLs first.
+-- values without regard to letter case, each kind with its NULLs first. With Id in it, the
+-- keys in that order are read from the index alone.
 CREATE INDEX QV_Order ON QV (
     (CASE WHEN Id ~ '^(0|[1-9][0-9]*|-[1-9][0-9]*)$' THEN 0 WHEN Id IS NOT NULL THEN 1 END) NULLS FIRST,
     (CASE WHEN Id ~ '^(0|[1-9][0-9]*|-[1-9][0-9]*)$' THEN Id::numeric END) NULLS FIRST,
     lower(Id) NULLS FIRST,
-    RecordID);
+    RecordID) INCLUDE (Id);
 
 -- The trigram indexes behind the search: a LIKE pattern holding three or more plain
 -- characters finds its rows through them without reading every article.
@@ -145,7 +148,7 @@ CREATE TABLE QVHistory (
     Solution memo,
     ProblemText memo,
     SolutionText memo
-);
+) WITH (toast_tuple_target = 256);
 CREATE INDEX QVHistory_RecordID ON QVHistory (RecordID);
 CREATE INDEX QVHistory_Deleted ON QVHistory (Change) WHERE Change = 'Deleted';
 
