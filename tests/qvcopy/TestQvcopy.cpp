@@ -54,8 +54,8 @@ private Q_SLOTS:
     {
         m_source = path(QStringLiteral("source.db"));
         const QString root = TestPaths::sourceDir() + QStringLiteral("/db/");
-        QVERIFY(SqlScript::runFile(m_source, root + QStringLiteral("schema.sql")));
-        QVERIFY(SqlScript::runFile(m_source, root + QStringLiteral("sample.sql")));
+        QVERIFY(SqlScript::run(m_source, SqlScript::dataFile(root + "schema.sql") +
+                                             SqlScript::dataFile(root + "sample.sql")));
         // A document of a megabyte with characters of every width, line ends and quotes.
         QString rtf = QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\r\n");
         while (rtf.size() < 1024 * 1024)

@@ -180,7 +180,6 @@ private Q_SLOTS:
         row("Problem LIKE #*ÉCRAN*#", {"3"});
         row("Solution LIKE #*restart*#", {"10"});
         row("", {"2", "3", "4", "9", "10"});
-        row("Title LIKE printer", {}, DbError::BadArgument);
         row("Nothing = #a#", {}, DbError::UnknownField);
         row("RecordID = #abc#", {}, DbError::BadArgument);
     }
