@@ -41,14 +41,9 @@ private Q_SLOTS:
         categories.updateBatch();
         QCOMPARE(categories.value(QStringLiteral("RecordID")).toInt(), 5);
 
-        // The next start finds nothing to do, and the statement itself refuses a second key.
-        const QString schema = db.schema();
-        Connection nextStart;
-        nextStart.open(db.path());
-        SchemaUpgrade::probeAndUpgrade(nextStart);
-        QCOMPARE(db.schema(), schema);
+        // The statement itself refuses a second key.
         QCOMPARE(errorOf([&] {
-                     nextStart.execute(QStringLiteral(
+                     connection.execute(QStringLiteral(
                          "ALTER TABLE Categories ADD COLUMN RecordID COUNTER PRIMARY KEY"));
                  }),
                  DbError::StatementFailed);
@@ -85,11 +80,6 @@ private Q_SLOTS:
                 QCOMPARE(articles.value(rich + QStringLiteral("Text")).toString(),
                          RtfReader::plainText(articles.value(rich).toString()));
         }
-        steps.clear();
-        const QString schema = db.schema();
-        SchemaUpgrade::probeAndUpgrade(connection, record);
-        QVERIFY(steps.isEmpty());
-        QCOMPARE(db.schema(), schema);
     }
 
     // A file made before the article list was read through indexes gains them, as a new
@@ -111,6 +101,7 @@ private Q_SLOTS:
         QCOMPARE(db.query(indexes), fresh.query(indexes));
     }
 
+    // The current layout (which every upgrade ends at) is left as it is.
     void otherDatabasesAreLeftAlone_data()
     {
         // Scripts that make the layout from nothing; none: the current layout.
