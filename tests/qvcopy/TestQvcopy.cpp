@@ -1,16 +1,14 @@
 #include "SqlScript.h"
+#include "TestDatabase.h"
 #include "TestPaths.h"
 #include "db/Connection.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUrl>
+
+#include <optional>
 
 // qvcopy moves the sample knowledge base, with an article of every awkward kind and its
 // kept versions, into another file or a server database and back without changing a byte.
@@ -21,7 +19,7 @@ class TestQvcopy : public QObject
 private:
     QTemporaryDir m_dir;
     QString m_source;
-    QString m_database; // the server database of this run, when there is a server
+    std::optional<TestDatabase> m_server; // an empty database, when a server is under test
 
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
@@ -51,46 +49,13 @@ private:
         return QString::fromUtf8(tool.readAllStandardOutput() + tool.readAllStandardError());
     }
 
-    // The server of the throwaway cluster whose folder QV_TEST_POSTGRESQL names (made by
-    // tests/support/pg-cluster, which writes the port into it); empty when it names none.
-    static QUrl server()
-    {
-        if (!qEnvironmentVariableIsSet("QV_TEST_POSTGRESQL"))
-            return QUrl();
-        QFile port(qEnvironmentVariable("QV_TEST_POSTGRESQL") + QStringLiteral("/port"));
-        if (!port.open(QIODevice::ReadOnly))
-            qFatal("QV_TEST_POSTGRESQL names no running cluster");
-        return QUrl(QStringLiteral("postgresql://postgres@127.0.0.1:%1/")
-                        .arg(QString::fromLatin1(port.readAll().trimmed())));
-    }
-
-    // Runs statements on that server, connected to its database "postgres".
-    static void onServer(const QStringList& statements)
-    {
-        {
-            QSqlDatabase admin = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), "admin");
-            admin.setHostName(server().host());
-            admin.setPort(server().port());
-            admin.setUserName(server().userName());
-            admin.setDatabaseName(QStringLiteral("postgres"));
-            if (!admin.open())
-                qFatal("%s", qPrintable(admin.lastError().text()));
-            for (const QString& statement : statements) {
-                QSqlQuery query(admin);
-                if (!query.exec(statement))
-                    qFatal("%s", qPrintable(query.lastError().text()));
-            }
-        }
-        QSqlDatabase::removeDatabase("admin");
-    }
-
 private Q_SLOTS:
     void initTestCase()
     {
         m_source = path(QStringLiteral("source.db"));
         const QString root = TestPaths::sourceDir() + QStringLiteral("/db/");
-        QVERIFY(SqlScript::runFile(m_source, root + QStringLiteral("schema.sql")));
-        QVERIFY(SqlScript::runFile(m_source, root + QStringLiteral("sample.sql")));
+        QVERIFY(SqlScript::run(m_source, SqlScript::dataFile(root + "schema.sql") +
+                                             SqlScript::dataFile(root + "sample.sql")));
         // A document of a megabyte with characters of every width, line ends and quotes.
         QString rtf = QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\r\n");
         while (rtf.size() < 1024 * 1024)
@@ -113,36 +78,18 @@ private Q_SLOTS:
                 // The newest article deleted: its key is kept only by the counter.
                 "DELETE FROM QV WHERE Id = 'abc';")
                 .arg(rtf)));
-        // A database of this run's own, without tables, on the server when there is one.
-        if (server().isEmpty())
-            return;
-        const QString name = QStringLiteral("qvcopy_%1").arg(QCoreApplication::applicationPid());
-        onServer({"DROP DATABASE IF EXISTS " + name, "CREATE DATABASE " + name});
-        QUrl address = server();
-        address.setPath(QLatin1Char('/') + name);
-        m_database = address.toString();
-    }
-    void cleanupTestCase()
-    {
-        if (!m_database.isEmpty())
-            onServer({"DROP DATABASE " + QUrl(m_database).path().mid(1) + " WITH (FORCE)"});
+        if (TestDatabase::onServer())
+            m_server.emplace(TestDatabase::Layout::Empty);
     }
 
-    void roundTrip_data()
-    {
-        QTest::addColumn<bool>("server");
-        QTest::newRow("file") << false;
-        QTest::newRow("server") << true;
-    }
-    // Into an empty copy, refused a second time, taken with --replace, and back into a new
-    // file: the same rows, bytes, types, keys and counters as the source.
+    // Into an empty copy (a file, or the server under test), refused a second time, taken
+    // with --replace, and back into a new file: the same rows, bytes, types, keys and counters
+    // as the source.
     void roundTrip()
     {
-        QFETCH(bool, server);
-        if (server != !m_database.isEmpty())
-            QSKIP(server ? "no PostgreSQL cluster under test" : "the file runs without a cluster");
-        const QString middle = server ? m_database : path(QStringLiteral("middle.db"));
-        const QString back = path(QStringLiteral("back-%1.db").arg(server));
+        const bool server = m_server.has_value();
+        const QString middle = server ? m_server->path() : path(QStringLiteral("middle.db"));
+        const QString back = path(QStringLiteral("back.db"));
         QString messages;
         QCOMPARE(qvcopy({m_source, middle}, &messages), 0);
         QCOMPARE(qvcopy({m_source, middle}, &messages), 1);
@@ -159,7 +106,7 @@ private Q_SLOTS:
             return;
         // The daily backup of a server database is such a file too.
         Connection team;
-        team.open(m_database);
+        team.open(middle);
         team.backup(back);
         QCOMPARE(dump(back), original);
     }

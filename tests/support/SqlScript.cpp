@@ -3,6 +3,7 @@
 #include "TestPaths.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 #include <sqlite3.h>
 
@@ -31,20 +32,9 @@ bool run(const QString& databasePath, const QString& sql, QString* error)
     return exec(databasePath, sql, error, nullptr, nullptr);
 }
 
-bool runFile(const QString& databasePath, const QString& sqlFile, QString* error)
+QString dataFile(const QString& path)
 {
-    QFile file(sqlFile);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return run(databasePath, QString::fromUtf8(file.readAll()), error);
-}
-
-QString dataFile(const QString& relativePath)
-{
-    QFile file(TestPaths::dataDir() + QLatin1Char('/') + relativePath);
+    QFile file(QFileInfo(path).isAbsolute() ? path : TestPaths::dataDir() + '/' + path);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 

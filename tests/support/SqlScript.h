@@ -9,9 +9,8 @@ namespace SqlScript {
 
 // False (with the engine's message in *error) when a statement fails.
 bool run(const QString& databasePath, const QString& sql, QString* error = nullptr);
-bool runFile(const QString& databasePath, const QString& sqlFile, QString* error = nullptr);
-// The statements of a file under tests/data ("" when it cannot be read).
-QString dataFile(const QString& relativePath);
+// The statements of a file: a path, or a path under tests/data ("" when it cannot be read).
+QString dataFile(const QString& path);
 // The rows of a query, each as its fields (NULL as "") joined by "|"; fails the running
 // test when the query fails.
 QStringList rows(const QString& databasePath, const QString& sql);

@@ -47,11 +47,10 @@ QString TempProgramFolder::createDatabase(const QString& extraSql) const
 {
     const QString database = filePath(QStringLiteral("kb.db"));
     QString error;
-    if (!SqlScript::runFile(database, TestPaths::sourceDir() + QStringLiteral("/db/schema.sql"),
-                            &error) ||
-        !SqlScript::run(database, extraSql, &error)) {
+    if (!SqlScript::run(database,
+                        SqlScript::dataFile(TestPaths::sourceDir() + "/db/schema.sql") + extraSql,
+                        &error))
         QTest::qFail(qPrintable(QStringLiteral("test database: ") + error), __FILE__, __LINE__);
-    }
     WritePref(QStringLiteral("General"), QStringLiteral("Path"), database);
     return database;
 }

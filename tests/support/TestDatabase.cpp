@@ -88,12 +88,10 @@ bool TestDatabase::runFile(const QString& file) const
                                   info.fileName());
     if (m_engine == Engine::PostgreSql && serverVersion.exists())
         info = serverVersion;
-    QFile script(info.filePath());
-    if (!script.open(QIODevice::ReadOnly)) {
-        qWarning("test database: cannot read %s", qPrintable(script.fileName()));
-        return false;
-    }
-    return run(QString::fromUtf8(script.readAll()));
+    const QString sql = SqlScript::dataFile(info.filePath());
+    if (sql.isEmpty())
+        qWarning("test database: cannot read %s", qPrintable(info.filePath()));
+    return !sql.isEmpty() && run(sql);
 }
 
 QString TestDatabase::query(const QString& sql) const

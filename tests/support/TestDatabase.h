@@ -31,7 +31,6 @@ public:
     TestDatabase(const TestDatabase&) = delete;
     TestDatabase& operator=(const TestDatabase&) = delete;
 
-    Engine engine() const { return m_engine; }
     // What Connection::open takes: a file path (its name holds a blank) or an address.
     QString path() const { return m_path; }
 

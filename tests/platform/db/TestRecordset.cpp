@@ -82,20 +82,10 @@ private Q_SLOTS:
         QVERIFY(!m_set.isOpen());
     }
 
-    void executeRunsAStatementWithoutRows()
-    {
-        m_connection.execute(QStringLiteral("UPDATE QV SET Title = 'x' WHERE RecordID = 2"));
-        QCOMPARE(stored("SELECT Title FROM QV WHERE RecordID = 2;"), QStringLiteral("x"));
-        Connection closed;
-        QCOMPARE(errorOf([&] { m_set.open(closed, kArticles); }), DbError::ObjectClosed);
-    }
-
     void opensSnapshotInOrderWithExactCount()
     {
         QCOMPARE(m_set.recordCount(), 5);
         QCOMPARE(idsOf(m_set), QStringList({"2", "3", "4", "9", "10"}));
-        // The server gives unquoted names in lower case.
-        QCOMPARE(m_set.fieldNames().first().toLower(), QStringLiteral("id"));
         // Field names in any letter case, the long fields and their plain text too.
         m_set.moveFirst();
         QCOMPARE(text("id"), QStringLiteral("2"));
@@ -113,14 +103,12 @@ private Q_SLOTS:
         m_set.movePrevious();
         QVERIFY(m_set.isBof() && !m_set.isEof());
         QCOMPARE(m_set.absolutePosition(), int(Recordset::PositionBof));
-        QCOMPARE(errorOf([&] { m_set.value(QStringLiteral("Title")); }), DbError::NoCurrentRow);
         QCOMPARE(errorOf([&] { m_set.movePrevious(); }), DbError::NoCurrentRow);
         m_set.moveNext();
         QCOMPARE(id(), 2);
         m_set.moveLast();
         m_set.moveNext();
         QVERIFY(m_set.isEof() && !m_set.isBof());
-        QCOMPARE(m_set.absolutePosition(), int(Recordset::PositionEof));
         QCOMPARE(errorOf([&] { m_set.value(QStringLiteral("Title")); }), DbError::NoCurrentRow);
         QCOMPARE(errorOf([&] { m_set.moveNext(); }), DbError::NoCurrentRow);
         m_set.movePrevious();
@@ -131,7 +119,6 @@ private Q_SLOTS:
         QCOMPARE(m_set.recordCount(), 0);
         QCOMPARE(errorOf([&] { m_set.moveFirst(); }), DbError::NoCurrentRow);
         QCOMPARE(errorOf([&] { m_set.moveLast(); }), DbError::NoCurrentRow);
-        QCOMPARE(errorOf([&] { m_set.value(QStringLiteral("Id")); }), DbError::NoCurrentRow);
     }
 
     void discardedAdditionsAreNeverWritten()
@@ -142,14 +129,11 @@ private Q_SLOTS:
         m_set.setValue(QStringLiteral("Title"), QStringLiteral("second new"));
         m_set.discardAdditions(true);
         QCOMPARE(m_set.recordCount(), 6);
-        QCOMPARE(m_set.absolutePosition(), 6);
         QCOMPARE(text(QStringLiteral("Title")), QStringLiteral("second new"));
         m_set.discardAdditions(false);
-        QCOMPARE(m_set.recordCount(), 5);
         QCOMPARE(errorOf([&] { m_set.value(QStringLiteral("Title")); }), DbError::NoCurrentRow);
         m_set.updateBatch();
-        m_set.open(m_connection, kArticles);
-        QCOMPARE(m_set.recordCount(), 5);
+        QCOMPARE(stored("SELECT count(*) FROM QV;"), QStringLiteral("5"));
     }
 
     void moveIsRelativeAndAbsolutePositionStaysInside()
@@ -165,9 +149,13 @@ private Q_SLOTS:
         m_set.setAbsolutePosition(3);
         for (const int outside : {0, 6}) {
             QCOMPARE(errorOf([&] { m_set.setAbsolutePosition(outside); }), DbError::BadArgument);
-            QCOMPARE(m_set.absolutePosition(), 3);
             QCOMPARE(id(), 4);
         }
+        // Within a filter, positions count the matches only.
+        m_set.setFilter(QStringLiteral("Title LIKE #*printer*#"));
+        QCOMPARE(errorOf([&] { m_set.setAbsolutePosition(3); }), DbError::BadArgument);
+        m_set.setAbsolutePosition(2);
+        QCOMPARE(id(), 10);
     }
 
     // Each filter replaces "CUName = #Printing#"; one that is refused keeps it. The decided
@@ -192,7 +180,6 @@ private Q_SLOTS:
         row("Problem LIKE #*ÉCRAN*#", {"3"});
         row("Solution LIKE #*restart*#", {"10"});
         row("", {"2", "3", "4", "9", "10"});
-        row("Title LIKE printer", {}, DbError::BadArgument);
         row("Nothing = #a#", {}, DbError::UnknownField);
         row("RecordID = #abc#", {}, DbError::BadArgument);
     }
@@ -210,18 +197,6 @@ private Q_SLOTS:
         QCOMPARE(m_set.recordCount(), ids.size());
         QCOMPARE(m_set.isEof(), ids.isEmpty());
         QCOMPARE(idsOf(m_set), ids);
-    }
-
-    void positionsCountWithinMatches()
-    {
-        m_set.setFilter(QStringLiteral("Title LIKE #*printer*#"));
-        QCOMPARE(m_set.absolutePosition(), 1);
-        m_set.moveLast();
-        QCOMPARE(m_set.absolutePosition(), 2);
-        QCOMPARE(id(), 10);
-        QCOMPARE(errorOf([&] { m_set.setAbsolutePosition(3); }), DbError::BadArgument);
-        m_set.setAbsolutePosition(1);
-        QCOMPARE(id(), 2);
     }
 
     void filterSeesPendingValues()
@@ -244,59 +219,54 @@ private Q_SLOTS:
         m_set.open(m_connection, QStringLiteral("SELECT * FROM QV WHERE Title = ?"),
                    {"' OR '1'='1"});
         QCOMPARE(m_set.recordCount(), 0);
-        m_set.open(m_connection, QStringLiteral("SELECT * FROM QV WHERE Id = ?"), {4});
-        m_set.setValue(QStringLiteral("Title"), QStringLiteral("It's renamed"));
-        m_set.updateBatch();
-        QCOMPARE(stored("SELECT Title FROM QV WHERE RecordID = 5"), QStringLiteral("It's renamed"));
     }
 
     void changesArePendingUntilUpdateBatch()
     {
         const QString rtf = QStringLiteral("{\\rtf1 new\\par}");
         m_set.setAbsolutePosition(4);
-        m_set.setValue(QStringLiteral("title"), QStringLiteral("VPN drops at night"));
+        m_set.setValue(QStringLiteral("title"), QStringLiteral("VPN's drops"));
         m_set.setValue(QStringLiteral("Problem"), rtf);
         m_set.update();
-        QCOMPARE(text("Title"), QStringLiteral("VPN drops at night"));
         QCOMPARE(text("Problem"), rtf);
         QCOMPARE(stored("SELECT Title FROM QV WHERE RecordID = 2;"),
                  QStringLiteral("VPN drops after error #5"));
         m_set.updateBatch();
-        QCOMPARE(stored("SELECT Title, Problem FROM QV WHERE RecordID = 2;"),
-                 "VPN drops at night|" + rtf);
+        QCOMPARE(stored("SELECT Title, Problem FROM QV WHERE RecordID = 2;"), "VPN's drops|" + rtf);
         QCOMPARE(text("Problem"), rtf);
     }
 
-    void closeDropsPendingChanges()
+    // Pending changes, additions and deletions are dropped by cancelBatch or by closing.
+    void pendingChangesAreDropped_data()
     {
-        m_set.setValue(QStringLiteral("Title"), QStringLiteral("Changed"));
-        m_set.addNew();
-        m_set.close();
-        QVERIFY(!m_set.isOpen());
-        QCOMPARE(errorOf([&] { m_set.recordCount(); }), DbError::ObjectClosed);
-        m_set.open(m_connection, kArticles);
-        QCOMPARE(m_set.recordCount(), 5);
-        QCOMPARE(text("Title"), QStringLiteral("Toner warning on the laser printer"));
-        QCOMPARE(stored("SELECT count(*) FROM QV WHERE Title = 'Changed';"), QStringLiteral("0"));
+        QTest::addColumn<bool>("close");
+        QTest::newRow("cancelBatch") << false;
+        QTest::newRow("close") << true;
     }
-
-    void cancelBatchRestoresWhatWasRead()
+    void pendingChangesAreDropped()
     {
+        QFETCH(bool, close);
         m_set.setValue(QStringLiteral("Title"), QStringLiteral("Changed"));
         m_set.setValue(QStringLiteral("Problem"), QStringLiteral("changed"));
         m_set.addNew();
         m_set.setAbsolutePosition(2);
         m_set.deleteCurrent();
-        m_set.cancelBatch();
-        QCOMPARE(m_set.absolutePosition(), 2);
-        QCOMPARE(id(), 3);
+        if (close) {
+            m_set.close();
+            QCOMPARE(errorOf([&] { m_set.recordCount(); }), DbError::ObjectClosed);
+            Connection closed;
+            QCOMPARE(errorOf([&] { m_set.open(closed, kArticles); }), DbError::ObjectClosed);
+            m_set.open(m_connection, kArticles);
+        } else {
+            m_set.cancelBatch();
+            QCOMPARE(id(), 3);
+        }
         QCOMPARE(idsOf(m_set), QStringList({"2", "3", "4", "9", "10"}));
         m_set.moveFirst();
         QCOMPARE(text("Title"), QStringLiteral("Toner warning on the laser printer"));
         QVERIFY(text("Problem") != QStringLiteral("changed"));
-        m_set.updateBatch();
-        QCOMPARE(stored("SELECT count(*) FROM QV WHERE Title = 'Changed';"), QStringLiteral("0"));
-
+        if (close)
+            return;
         // An added current row goes, and the set has no current row until the next move.
         m_set.addNew();
         m_set.cancelBatch();
@@ -309,9 +279,7 @@ private Q_SLOTS:
     void addedRowGetsItsRecordId()
     {
         m_set.addNew();
-        QCOMPARE(m_set.recordCount(), 6);
         QCOMPARE(m_set.absolutePosition(), 6);
-        QVERIFY(m_set.value(QStringLiteral("Title")).isNull());
         QVERIFY(m_set.value(QStringLiteral("Problem")).isNull());
         m_set.setValue(QStringLiteral("Id"), QStringLiteral("11"));
         m_set.setValue(QStringLiteral("Title"), QStringLiteral("Badge reader rejects card"));
@@ -335,7 +303,6 @@ private Q_SLOTS:
         QCOMPARE(m_set.recordCount(), 4);
         m_set.moveNext();
         QCOMPARE(id(), 4);
-        QCOMPARE(stored("SELECT count(*) FROM QV;"), QStringLiteral("5"));
         m_set.updateBatch();
         QCOMPARE(stored("SELECT Id FROM QV ORDER BY RecordID;"), QStringLiteral("10\n9\n2\n4"));
         // Deleting the last row leaves EOF for the next move, not at once.
@@ -443,13 +410,12 @@ private Q_SLOTS:
             QStringLiteral("UPDATE QV SET Title = 'Theirs', Problem = 'new' WHERE RecordID = 4"));
         other.execute(QStringLiteral("DELETE FROM QV WHERE RecordID = 5"));
         m_set.moveFirst();
-        m_set.setAbsolutePosition(2);
+        m_set.moveNext();
         QCOMPARE(text("Problem"), QStringLiteral("new"));
         QCOMPARE(text("Title"), QStringLiteral("Theirs"));
         m_set.moveNext();
         QCOMPARE(m_set.recordCount(), 5);
         QCOMPARE(errorOf([&] { m_set.value(QStringLiteral("Problem")); }), DbError::RowDeleted);
-        QCOMPARE(errorOf([&] { m_set.value(QStringLiteral("Title")); }), DbError::RowDeleted);
         m_set.moveNext();
         QCOMPARE(id(), 9);
     }

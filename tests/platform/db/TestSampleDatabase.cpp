@@ -93,14 +93,12 @@ private Q_SLOTS:
     {
         QFETCH(QString, rtf);
         QFETCH(QString, plain);
-        QVERIFY(RtfReader::isRtf(rtf));
         QTextDocument document;
         document.setDefaultFont(QFont(QStringLiteral("Arial"), 10));
         RtfReader::read(rtf, document);
         QCOMPARE(RtfWriter::write(document), rtf);
         QCOMPARE(plain, document.toPlainText());
         QCOMPARE(plain, RtfReader::plainText(rtf));
-        QVERIFY(!plain.isEmpty());
         QVERIFY2(hasBold(document), qPrintable(plain));
     }
 };

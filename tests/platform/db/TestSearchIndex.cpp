@@ -135,7 +135,6 @@ private Q_SLOTS:
             done.append(d);
         });
         QCOMPARE(done, (QList<int>{0, 1000, 2000, 2500}));
-        QVERIFY(SearchIndex::exists(connection.store()));
 
         Recordset articles;
         articles.open(connection, QStringLiteral("SELECT * FROM QV ORDER BY RecordID"));

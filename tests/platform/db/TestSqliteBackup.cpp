@@ -16,14 +16,6 @@ private:
     QTemporaryDir m_dir;
     QString m_database = m_dir.filePath("kb.db");
 
-    void createDatabase(const QString& journalMode)
-    {
-        QFile::remove(m_database);
-        QCOMPARE(SqlScript::rows(m_database, "PRAGMA journal_mode=" + journalMode +
-                                                 "; CREATE TABLE t (v INTEGER);"),
-                 QStringList{journalMode});
-    }
-
 private Q_SLOTS:
     void initTestCase()
     {
@@ -40,7 +32,10 @@ private Q_SLOTS:
     void copyTakenWhileAnotherProgramWrites()
     {
         QFETCH(QString, journalMode);
-        createDatabase(journalMode);
+        QFile::remove(m_database);
+        QCOMPARE(SqlScript::rows(m_database, "PRAGMA journal_mode=" + journalMode +
+                                                 "; CREATE TABLE t (v INTEGER);"),
+                 QStringList{journalMode});
         Connection connection;
         connection.open(m_database);
         // Every transaction adds a number and its negative: a consistent copy adds up to 0.
