@@ -222,10 +222,9 @@ void Recordset::defineFields(const QStringList& heldNames, const std::optional<T
     for (const QString& name : names) {
         const std::optional<TableInfo::Column> info = column(name);
         Field field;
+        if (info)
+            static_cast<TableInfo::Column&>(field) = *info;
         field.name = name;
-        field.isNumeric = info && info->isNumeric;
-        field.isVariant = info && info->isVariant;
-        field.index = info ? info->index : QString();
         if (info && info->isLong && allColumns)
             m_longFields.append(m_fields.size());
         else
@@ -627,13 +626,11 @@ Recordset::KeySet Recordset::keysMatching(const Criterion& criterion, int field)
     const Store& engine = store();
     const Field& target = m_fields.at(field);
     const QString column = engine.identifier(target.name);
-    const TableInfo::Column described{target.name, false, target.isNumeric, target.isVariant,
-                                      target.index};
     const bool number = criterion.op() == Criterion::Operator::Equal && criterion.valueIsNumber();
     const QVariant numberValue = criterion.value().trimmed().toDouble();
-    QString condition = engine.likeCondition(described);
+    QString condition = engine.likeCondition(target);
     QVariantList parameters{criterion.sqlLikePattern()};
-    const QString numberCondition = number ? engine.numberCondition(described) : QString();
+    const QString numberCondition = number ? engine.numberCondition(target) : QString();
     if (number && target.isNumeric) {
         condition = numberCondition;
         parameters = {numberValue};

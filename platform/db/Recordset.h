@@ -110,20 +110,17 @@ public:
 private:
     enum class RowState : quint8 { Added, Modified, Deleted };
 
-    struct Field
+    // A field: its column as the store describes it (only its name for a set that is no
+    // single table's), and where the set keeps its values.
+    struct Field : TableInfo::Column
     {
-        QString name;
         // Index into the held values, or -1 for a long field read on demand.
         int slot = -1;
-        bool isNumeric = false;
-        bool isVariant = false;
         // The field a criterion on this one is matched against: its plain-text companion
         // "<name>Text" when the field is long and has one, else the field itself.
         int matchField = -1;
         // A long field that is the plain-text companion of another: read only when asked for.
         bool isCompanion = false;
-        // The index a filter on the field scans instead of the table, or empty.
-        QString index;
     };
 
     // What an added, changed or deleted row carries until it is written.
