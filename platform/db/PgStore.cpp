@@ -20,6 +20,7 @@
 namespace {
 // How long a write waits for another program's write before it fails as locked.
 constexpr int kLockTimeoutMs = 10000;
+const QString kSetSetting = QStringLiteral("SELECT set_config(?, ?, false)");
 // Prepared statements kept per connection: the program runs a few dozen statement texts.
 constexpr size_t kKeptStatements = 64;
 // The key of the knowledge base's write lock (an advisory lock of the database): "QVKB".
@@ -139,7 +140,7 @@ void PgStore::connect() const
                                db.lastError().databaseText().trimmed()));
     m_lost = false;
     for (auto setting = m_settings.cbegin(); setting != m_settings.cend(); ++setting)
-        run(setting.key(), setting.value());
+        select(kSetSetting, {setting.key(), setting.value()}, [](QList<QVariant>&&) {});
     m_variantColumns.clear();
     m_tables.clear();
     select(QStringLiteral("SELECT DISTINCT lower(column_name) FROM information_schema.columns "
@@ -248,8 +249,6 @@ QVariant PgStore::fromServer(const QVariant& value, bool variantColumn) const
 QStringList PgStore::select(const QString& sql, const QVariantList& parameters,
                             const std::function<void(QList<QVariant>&&)>& onRow) const
 {
-    if (sql.startsWith(QLatin1String("SELECT set_config("), Qt::CaseInsensitive))
-        m_settings.insert(sql, parameters);
     // The rows are read before any is handed on: a statement run for a row meanwhile would
     // otherwise meet this one still reading.
     QList<QList<QVariant>> rows;
@@ -443,6 +442,12 @@ void PgStore::rollback()
 bool PgStore::isReadOnly() const
 {
     return m_readOnly;
+}
+
+void PgStore::setSessionSetting(const QString& name, const QString& value)
+{
+    select(kSetSetting, {name, value}, [](QList<QVariant>&&) {});
+    m_settings.insert(name, value);
 }
 
 Store::Dialect PgStore::dialect() const

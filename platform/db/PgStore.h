@@ -36,8 +36,6 @@ public:
     QSqlDatabase database() const override;
     DbError error(const QSqlError& error) const override;
     QString identifier(const QString& name) const override;
-    // A "SELECT set_config(...)" is remembered as a session setting and made again after a
-    // reconnection.
     QStringList select(const QString& sql, const QVariantList& parameters,
                        const std::function<void(QList<QVariant>&&)>& onRow) const override;
     std::vector<qint64> selectKeys(const QString& sql,
@@ -53,6 +51,7 @@ public:
     void commit() override;
     void rollback() override;
     bool isReadOnly() const override;
+    void setSessionSetting(const QString& name, const QString& value) override;
     Dialect dialect() const override;
     QString orderTerm(const TableInfo::Column& column, bool descending) const override;
     QString likeCondition(const TableInfo::Column& column) const override;
@@ -75,8 +74,8 @@ private:
 
     QString m_connectionName;
     QString m_address;
-    // What is remembered between connections: the session settings made, by statement text.
-    mutable QHash<QString, QVariantList> m_settings;
+    // The session settings made, by name, made again on each new connection.
+    QHash<QString, QString> m_settings;
     mutable bool m_lost = false;
     mutable bool m_readOnly = false;
     // Columns of the type qv_variant, by lower-case name.

@@ -543,6 +543,14 @@ void SqliteStore::addCounterKey(const QString& tableName, const QString& column)
     run(QStringLiteral("PRAGMA legacy_alter_table=OFF"));
 }
 
+void SqliteStore::setSessionSetting(const QString& name, const QString& value)
+{
+    run(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS SessionSettings (name PRIMARY KEY, "
+                       "value)"));
+    write(QStringLiteral("INSERT OR REPLACE INTO temp.SessionSettings (name, value) VALUES (?, ?)"),
+          {name, value});
+}
+
 Store::Dialect SqliteStore::dialect() const
 {
     return Dialect::Sqlite;

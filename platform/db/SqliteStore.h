@@ -40,6 +40,7 @@ public:
     void commit() override;
     void rollback() override;
     bool isReadOnly() const override;
+    void setSessionSetting(const QString& name, const QString& value) override;
     Dialect dialect() const override;
     QString orderTerm(const TableInfo::Column& column, bool descending) const override;
     QString likeCondition(const TableInfo::Column& column) const override;

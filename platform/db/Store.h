@@ -65,6 +65,11 @@ public:
     // Whether this program may not write the database (writes then fail with an error).
     virtual bool isReadOnly() const = 0;
 
+    // Sets a value of this program's session, kept for as long as it is connected, which
+    // the database's triggers may read: on SQLite the row of the name in the temporary table
+    // SessionSettings (name, value), on a server the setting of the name (current_setting).
+    virtual void setSessionSetting(const QString& name, const QString& value) = 0;
+
     // The engine, for the pieces of a knowledge base only one of them has (SQLite's own
     // search index and upgrade steps; the server's session settings).
     enum class Dialect { Sqlite, Postgresql };

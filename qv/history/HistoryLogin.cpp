@@ -14,20 +14,15 @@ void sign(Connection& db, const QString& loginName)
     try {
         if (!HistorySchema::isKept(db))
             return;
-        // A server's trigger reads the name from a setting of this program's session.
-        if (db.store().dialect() != Store::Dialect::Sqlite) {
-            db.execute(QStringLiteral("SELECT set_config('quorvel.login', ?, false)"),
-                       {loginName});
+        // A server's trigger reads the setting itself; SQLite's are the file's, which name
+        // no temporary table: a trigger of this session signs what they keep.
+        db.store().setSessionSetting(QStringLiteral("quorvel.login"), loginName);
+        if (db.store().dialect() != Store::Dialect::Sqlite)
             return;
-        }
-        db.execute(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS HistoryLogin (LoginName)"));
-        db.execute(QStringLiteral("DELETE FROM temp.HistoryLogin"));
-        db.execute(QStringLiteral("INSERT INTO temp.HistoryLogin (LoginName) VALUES (?)"),
-                   {loginName});
         db.execute(QStringLiteral(
             "CREATE TEMP TRIGGER IF NOT EXISTS HistoryLoginSigns AFTER INSERT ON main.QVHistory "
-            "BEGIN UPDATE QVHistory SET ChangedBy = (SELECT LoginName FROM temp.HistoryLogin) "
-            "WHERE HistoryID = NEW.HistoryID; END"));
+            "BEGIN UPDATE QVHistory SET ChangedBy = (SELECT value FROM temp.SessionSettings "
+            "WHERE name = 'quorvel.login') WHERE HistoryID = NEW.HistoryID; END"));
     } catch (const DbError&) {
         // Versions are then signed with Edited By, as without passwords.
     }
